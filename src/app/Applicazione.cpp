@@ -1,0 +1,55 @@
+#include "app/Applicazione.h"
+
+#include "app/Piattaforma.h"
+
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStyleFactory>
+#include <QTranslator>
+#include <exception>
+#include <sys/resource.h>
+
+static void inizializzaRisorse()
+{
+    Q_INIT_RESOURCE(blindoro);
+}
+
+TApplicazione::TApplicazione(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+}
+
+bool TApplicazione::notify(QObject* destinatario, QEvent* evento)
+{
+    try {
+        return QApplication::notify(destinatario, evento);
+    } catch (const std::exception& errore) {
+        Piattaforma::corrente().messaggio(nullptr, TipoMessaggio::Errore, Pulsanti::Ok,
+                                          QString::fromUtf8(errore.what()));
+    } catch (...) {
+        Piattaforma::corrente().messaggio(nullptr, TipoMessaggio::Errore, Pulsanti::Ok,
+                                          QStringLiteral("Errore imprevisto."));
+    }
+    return false;
+}
+
+void PreparaAmbiente(QApplication& applicazione)
+{
+    inizializzaRisorse();
+    applicazione.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    applicazione.setFont(QFont(QStringLiteral("Verdana"), 9));
+    applicazione.setQuitOnLastWindowClosed(false);
+
+    const QLocale italiano(QLocale::Italian, QLocale::Italy);
+    auto* traduzioni = new QTranslator(&applicazione);
+    if (traduzioni->load(italiano, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(traduzioni);
+}
+
+void DisattivaCoreDump()
+{
+    const rlimit nessuno{0, 0};
+    setrlimit(RLIMIT_CORE, &nessuno);
+}

@@ -1,0 +1,88 @@
+#include "app/Avvio.h"
+
+#include "ui_Avvio.h"
+
+#include "app/Convenzioni.h"
+#include "app/Finestre.h"
+#include "app/Formati.h"
+#include "app/OpenURL.h"
+#include "archive/ApriArchivio.h"
+#include "archive/CreaArchivio.h"
+#include "help/Guida.h"
+#include "help/Info.h"
+#include "help/Produttore.h"
+#include "help/Splash.h"
+
+#include <QApplication>
+
+TfrmAvvio::TfrmAvvio(QWidget* parent)
+    : TFinestraLunga(Modo::Massimizzata, parent)
+    , ui(std::make_unique<Ui::TfrmAvvio>())
+{
+    ui->setupUi(this);
+    ImpostaFormatiProcesso();
+
+    preparaPulsanteImmagine(ui->imgCrea, QStringLiteral("Crea nuovo blindoro"));
+    preparaPulsanteImmagine(ui->btnCrea, QStringLiteral("Crea nuovo blindoro"));
+    preparaPulsanteImmagine(ui->imgApri, QStringLiteral("Apri blindoro esistente"));
+    preparaPulsanteImmagine(ui->btnApri, QStringLiteral("Apri blindoro esistente"));
+    preparaPulsanteImmagine(ui->imgInfo, QStringLiteral("Informazioni su Blindoro"));
+    preparaPulsanteImmagine(ui->imgGuida, QStringLiteral("Guida all'utilizzo del software"));
+    preparaPulsanteImmagine(ui->imgCopyright, QStringLiteral("Crediti"));
+    preparaPulsanteImmagine(ui->imgEsci, QStringLiteral("Esci dal programma"));
+    preparaPulsanteImmagine(ui->imgSito, QStringLiteral("Visita il sito Web del produttore"));
+
+    connect(ui->imgCrea, &QAbstractButton::clicked, this, &TfrmAvvio::imgCreaClick);
+    connect(ui->btnCrea, &QAbstractButton::clicked, this, &TfrmAvvio::imgCreaClick);
+    connect(ui->imgApri, &QAbstractButton::clicked, this, &TfrmAvvio::imgApriClick);
+    connect(ui->btnApri, &QAbstractButton::clicked, this, &TfrmAvvio::imgApriClick);
+    connect(ui->imgInfo, &QAbstractButton::clicked, this, &TfrmAvvio::imgInfoClick);
+    connect(ui->imgCopyright, &QAbstractButton::clicked, this, &TfrmAvvio::imgCopyrightClick);
+    connect(ui->imgGuida, &QAbstractButton::clicked, this, &TfrmAvvio::imgGuidaClick);
+    connect(ui->imgSito, &QAbstractButton::clicked, this, &TfrmAvvio::imgSitoClick);
+    connect(ui->imgEsci, &QAbstractButton::clicked, this, &TfrmAvvio::imgEsciClick);
+}
+
+TfrmAvvio::~TfrmAvvio() = default;
+
+void TfrmAvvio::imgCreaClick()
+{
+    frmCreaArchivio->mostra();
+    hide();
+}
+
+void TfrmAvvio::imgApriClick()
+{
+    frmApriArchivio->mostra();
+    hide();
+}
+
+void TfrmAvvio::imgInfoClick()
+{
+    apriDialogo<TfrmInfo>(this);
+}
+
+void TfrmAvvio::imgCopyrightClick()
+{
+    apriDialogo<TfrmSplash>(this);
+}
+
+void TfrmAvvio::imgGuidaClick()
+{
+    apriGuida(this, ArgomentoGuida::Avvio);
+}
+
+void TfrmAvvio::imgSitoClick()
+{
+    TMisc::Open(Produttore::SitoWeb);
+}
+
+void TfrmAvvio::imgEsciClick()
+{
+    QApplication::quit();
+}
+
+void TfrmAvvio::FormClose()
+{
+    QApplication::quit();
+}

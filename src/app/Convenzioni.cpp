@@ -1,0 +1,214 @@
+#include "app/Convenzioni.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+void coloraSfondo(QWidget* campo, const QColor& colore)
+{
+    campo->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid %2;"
+                                        " border-radius: 3px; padding: 1px 4px;")
+                             .arg(colore.name(), Colori::SkyBlue.name()));
+}
+
+// The yellow rectangle behind a field that has the focus; its border shades from yellow to white.
+class Alone : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+        QLinearGradient bordo(area.topLeft(), area.bottomLeft());
+        bordo.setColorAt(0.0, Colori::Yellow);
+        bordo.setColorAt(1.0, Colori::White);
+        p.setPen(QPen(QBrush(bordo), 2.0));
+        p.setBrush(Colori::Yellow);
+        p.drawRoundedRect(area.adjusted(1, 1, -1, -1), 4, 4);
+    }
+};
+
+bool eInvio(const QEvent* evento)
+{
+    if (evento->type() != QEvent::KeyPress)
+        return false;
+    const int tasto = static_cast<const QKeyEvent*>(evento)->key();
+    return tasto == Qt::Key_Return || tasto == Qt::Key_Enter;
+}
+
+} // namespace
+
+EvidenziazioneSfondo::EvidenziazioneSfondo(QObject* parent)
+    : QObject(parent)
+{
+}
+
+void EvidenziazioneSfondo::aggiungi(QWidget* campo, const QColor& riposo)
+{
+    riposo_.insert(campo, riposo);
+    coloraSfondo(campo, campo->hasFocus() ? Colori::Yellow : riposo);
+    campo->installEventFilter(this);
+}
+
+bool EvidenziazioneSfondo::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    if (evento->type() == QEvent::FocusIn || evento->type() == QEvent::FocusOut) {
+        auto* campo = static_cast<QWidget*>(oggetto);
+        coloraSfondo(campo, evento->type() == QEvent::FocusIn ? Colori::Yellow
+                                                               : riposo_.value(oggetto));
+    }
+    return false;
+}
+
+EvidenziazioneAlone::EvidenziazioneAlone(QObject* parent)
+    : QObject(parent)
+{
+}
+
+QWidget* EvidenziazioneAlone::aggiungi(QWidget* campo, const QString& nomeAlone)
+{
+    auto* alone = new Alone(campo->parentWidget());
+    alone->setObjectName(nomeAlone);
+    alone->setAttribute(Qt::WA_TransparentForMouseEvents);
+    alone->setGeometry(campo->geometry().adjusted(-4, -4, 4, 4));
+    alone->stackUnder(campo);
+    alone->setVisible(campo->hasFocus());
+    aloni_.insert(campo, alone);
+    campo->installEventFilter(this);
+    return alone;
+}
+
+bool EvidenziazioneAlone::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    QWidget* alone = aloni_.value(oggetto);
+    switch (evento->type()) {
+    case QEvent::FocusIn:
+        alone->show();
+        break;
+    case QEvent::FocusOut:
+        alone->hide();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        alone->setGeometry(static_cast<QWidget*>(oggetto)->geometry().adjusted(-4, -4, 4, 4));
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+TastoInvio::TastoInvio(QWidget* finestra)
+    : QObject(finestra)
+{
+    for (QLineEdit* campo : finestra->findChildren<QLineEdit*>())
+        campo->installEventFilter(this);
+}
+
+void TastoInvio::sposta(QWidget* da, QWidget* a)
+{
+    esegui(da, [a] { a->setFocus(Qt::TabFocusReason); });
+}
+
+void TastoInvio::esegui(QWidget* da, std::function<void()> azione)
+{
+    azioni_.insert(da, std::move(azione));
+}
+
+bool TastoInvio::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    if (!eInvio(evento))
+        return false;
+    const auto azione = azioni_.value(oggetto);
+    if (azione)
+        azione();
+    return true;
+}
+
+RigaSuggerimenti::RigaSuggerimenti(QLabel* riga)
+    : QObject(riga)
+    , riga_(riga)
+{
+}
+
+void RigaSuggerimenti::suggerimento(QWidget* elemento, const QString& testo)
+{
+    suggerimenti_.insert(elemento, testo);
+    elemento->setMouseTracking(true);
+    elemento->installEventFilter(this);
+}
+
+void RigaSuggerimenti::sfondo(QWidget* elemento)
+{
+    elemento->setMouseTracking(true);
+    elemento->installEventFilter(this);
+}
+
+bool RigaSuggerimenti::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    if (evento->type() != QEvent::MouseMove && evento->type() != QEvent::Enter)
+        return false;
+    const auto suggerimento = suggerimenti_.constFind(oggetto);
+    if (suggerimento != suggerimenti_.cend()) {
+        riga_->setText(*suggerimento);
+        return false;
+    }
+    // A move that the background receives from a caption or another element lying on it (they
+    // pass their moves on to their parent) is not a move over the background.
+    if (evento->type() == QEvent::MouseMove) {
+        auto* sfondo = static_cast<QWidget*>(oggetto);
+        const QPoint punto = static_cast<QMouseEvent*>(evento)->position().toPoint();
+        if (!sfondo->childAt(punto))
+            riga_->clear();
+    }
+    return false;
+}
+
+void coloraCollegamento(QAbstractButton* testo, const QColor& colore)
+{
+    QPalette tavolozza = testo->palette();
+    tavolozza.setColor(QPalette::ButtonText, colore);
+    tavolozza.setColor(QPalette::WindowText, colore);
+    testo->setPalette(tavolozza);
+}
+
+void preparaCollegamento(QAbstractButton* testo, QAbstractButton* icona, std::function<void()> clic)
+{
+    QFont carattere = testo->font();
+    carattere.setUnderline(true);
+    testo->setFont(carattere);
+    testo->setCursor(Qt::PointingHandCursor);
+    testo->setStyleSheet(QStringLiteral("border: none; background: transparent; padding: 0;"
+                                        " text-align: left;"));
+    coloraCollegamento(testo, Colori::Collegamento);
+    if (testo->accessibleName().isEmpty())
+        testo->setAccessibleName(testo->text());
+    for (QAbstractButton* parte : {testo, icona}) {
+        if (!parte)
+            continue;
+        QObject::connect(parte, &QAbstractButton::pressed, testo,
+                         [testo] { coloraCollegamento(testo, Colori::CollegamentoPremuto); });
+        QObject::connect(parte, &QAbstractButton::released, testo,
+                         [testo] { coloraCollegamento(testo, Colori::Collegamento); });
+        QObject::connect(parte, &QAbstractButton::clicked, testo, clic);
+    }
+    if (icona)
+        preparaPulsanteImmagine(icona, testo->text());
+}
+
+void preparaPulsanteImmagine(QAbstractButton* pulsante, const QString& didascalia)
+{
+    pulsante->setCursor(Qt::PointingHandCursor);
+    pulsante->setToolTip(didascalia);
+    pulsante->setAccessibleName(didascalia);
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QColor>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QAbstractButton;
+class QLabel;
+class QWidget;
+
+// The conventions every window shares, each written once; a window gives each one its own table.
+
+namespace Colori {
+inline const QColor AliceBlue{0xF0, 0xF8, 0xFF};
+inline const QColor White{0xFF, 0xFF, 0xFF};
+inline const QColor Yellow{0xFF, 0xFF, 0x00};
+inline const QColor SkyBlue{0x87, 0xCE, 0xEB};
+inline const QColor Collegamento{0x00, 0x00, 0x8B};        // dark blue
+inline const QColor CollegamentoPremuto{0xFF, 0xA5, 0x00}; // orange
+} // namespace Colori
+
+// Focus highlight, background style: the field is filled with its resting colour, Yellow while it
+// has the focus, always with a SkyBlue border.
+class EvidenziazioneSfondo : public QObject {
+public:
+    explicit EvidenziazioneSfondo(QObject* parent);
+    void aggiungi(QWidget* campo, const QColor& riposo);
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    QHash<QObject*, QColor> riposo_;
+};
+
+// Focus highlight, halo style: behind the field lies a yellow rectangle 4 units larger on every
+// side, named "eff" + the field's role, shown only while the field has the focus.
+class EvidenziazioneAlone : public QObject {
+public:
+    explicit EvidenziazioneAlone(QObject* parent);
+    // Creates the halo beside the field (same parent, below it) and returns it.
+    QWidget* aggiungi(QWidget* campo, const QString& nomeAlone);
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    QHash<QObject*, QWidget*> aloni_;
+};
+
+// The Enter key in the single-line fields of a window never moves the focus or presses a button by
+// itself: a field moves the focus to the next one of the window's table, or runs its own action.
+class TastoInvio : public QObject {
+public:
+    // Watches every single-line field of the window.
+    explicit TastoInvio(QWidget* finestra);
+    void sposta(QWidget* da, QWidget* a);
+    void esegui(QWidget* da, std::function<void()> azione);
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    QHash<QObject*, std::function<void()>> azioni_;
+};
+
+// The hint line: moving the mouse over a command writes its hint into the line; moving it over the
+// window's background empties it. Fields and captions leave it as it is.
+class RigaSuggerimenti : public QObject {
+public:
+    explicit RigaSuggerimenti(QLabel* riga);
+    void suggerimento(QWidget* elemento, const QString& testo);
+    void sfondo(QWidget* elemento);
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    QLabel* riga_;
+    QHash<QObject*, QString> suggerimenti_;
+};
+
+// A link: underlined dark-blue text, orange while a mouse button is held on the text or on its
+// icon; a click on either runs the link's action.
+void preparaCollegamento(QAbstractButton* testo, QAbstractButton* icona, std::function<void()> clic);
+void coloraCollegamento(QAbstractButton* testo, const QColor& colore);
+
+// A clickable picture: a flat button with a hand cursor, whose Italian caption is its tooltip and
+// its accessible name.
+void preparaPulsanteImmagine(QAbstractButton* pulsante, const QString& didascalia);

@@ -1,0 +1,130 @@
+#include "app/Messaggi.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace {
+
+// A question that must be answered: neither Escape nor the close box can dismiss it.
+class FinestraSiNo : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (e->matches(QKeySequence::Cancel)) {
+            e->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(e);
+    }
+    void closeEvent(QCloseEvent* e) override { e->ignore(); }
+};
+
+QMessageBox::Icon iconaDi(TipoMessaggio tipo)
+{
+    switch (tipo) {
+    case TipoMessaggio::Avviso:
+        return QMessageBox::Warning;
+    case TipoMessaggio::Errore:
+        return QMessageBox::Critical;
+    case TipoMessaggio::Informazione:
+        return QMessageBox::Information;
+    case TipoMessaggio::Conferma:
+        return QMessageBox::Question;
+    case TipoMessaggio::Semplice:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Texts carry Windows line breaks (CR LF, and LF CR in a few messages); the box shows each as one
+// line break.
+QString testoDaMostrare(QString testo)
+{
+    testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    testo.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    testo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return testo;
+}
+
+} // namespace
+
+QString titoloMessaggio(TipoMessaggio tipo)
+{
+    switch (tipo) {
+    case TipoMessaggio::Avviso:
+        return QStringLiteral("Warning");
+    case TipoMessaggio::Errore:
+        return QStringLiteral("Error");
+    case TipoMessaggio::Informazione:
+        return QStringLiteral("Information");
+    case TipoMessaggio::Conferma:
+        return QStringLiteral("Confirm");
+    case TipoMessaggio::Semplice:
+        break;
+    }
+    return QString();
+}
+
+std::unique_ptr<QMessageBox> creaFinestraMessaggio(QWidget* proprietario, TipoMessaggio tipo,
+                                                   Pulsanti pulsanti, const QString& testo)
+{
+    std::unique_ptr<QMessageBox> box;
+    if (pulsanti == Pulsanti::SiNo)
+        box = std::make_unique<FinestraSiNo>(proprietario);
+    else
+        box = std::make_unique<QMessageBox>(proprietario);
+    box->setWindowTitle(titoloMessaggio(tipo));
+    box->setIcon(iconaDi(tipo));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(testoDaMostrare(testo));
+    switch (pulsanti) {
+    case Pulsanti::OkAnnulla:
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Ok);
+        box->setEscapeButton(QMessageBox::Cancel);
+        break;
+    case Pulsanti::SiNo:
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+        break;
+    case Pulsanti::Ok:
+        box->setStandardButtons(QMessageBox::Ok);
+        box->setDefaultButton(QMessageBox::Ok);
+        box->setEscapeButton(QMessageBox::Ok);
+        break;
+    }
+    return box;
+}
+
+void mostraAvviso(QWidget* proprietario, const QString& testo)
+{
+    Piattaforma::corrente().messaggio(proprietario, TipoMessaggio::Avviso, Pulsanti::OkAnnulla,
+                                      testo);
+}
+
+void mostraErrore(QWidget* proprietario, const QString& testo)
+{
+    Piattaforma::corrente().messaggio(proprietario, TipoMessaggio::Errore, Pulsanti::OkAnnulla,
+                                      testo);
+}
+
+void mostraInformazione(QWidget* proprietario, const QString& testo)
+{
+    Piattaforma::corrente().messaggio(proprietario, TipoMessaggio::Informazione,
+                                      Pulsanti::OkAnnulla, testo);
+}
+
+bool chiediConferma(QWidget* proprietario, const QString& testo)
+{
+    return Piattaforma::corrente().messaggio(proprietario, TipoMessaggio::Conferma, Pulsanti::SiNo,
+                                             testo) == Risposta::Si;
+}
+
+void mostraMessaggio(QWidget* proprietario, const QString& testo)
+{
+    Piattaforma::corrente().messaggio(proprietario, TipoMessaggio::Semplice, Pulsanti::Ok, testo);
+}

@@ -1,0 +1,81 @@
+#include "app/Piattaforma.h"
+
+#include "app/Messaggi.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+PiattaformaQt piattaformaDiSistema;
+Piattaforma* piattaformaInUso = &piattaformaDiSistema;
+
+Risposta rispostaDi(int pulsante)
+{
+    switch (pulsante) {
+    case QMessageBox::Yes:
+        return Risposta::Si;
+    case QMessageBox::No:
+        return Risposta::No;
+    case QMessageBox::Ok:
+        return Risposta::Ok;
+    default:
+        return Risposta::Annulla;
+    }
+}
+
+} // namespace
+
+Piattaforma& Piattaforma::corrente()
+{
+    return *piattaformaInUso;
+}
+
+Piattaforma* Piattaforma::installa(Piattaforma* nuova)
+{
+    Piattaforma* precedente = piattaformaInUso;
+    piattaformaInUso = nuova ? nuova : &piattaformaDiSistema;
+    return precedente;
+}
+
+Risposta PiattaformaQt::messaggio(QWidget* proprietario, TipoMessaggio tipo, Pulsanti pulsanti,
+                                  const QString& testo)
+{
+    if (!proprietario)
+        proprietario = QApplication::activeWindow();
+    auto box = creaFinestraMessaggio(proprietario, tipo, pulsanti, testo);
+    return rispostaDi(box->exec());
+}
+
+void PiattaformaQt::apriConSistema(const QString&, const QUrl& indirizzo)
+{
+    // The outcome is not reported: no browser, mail program or viewer is no error of ours.
+    QDesktopServices::openUrl(indirizzo);
+}
+
+QString PiattaformaQt::scegliFile(QWidget* proprietario, const QString& titolo,
+                                  const QString& filtro)
+{
+    return QFileDialog::getOpenFileName(proprietario, titolo, QString(), filtro);
+}
+
+bool PiattaformaQt::scegliStampante(QWidget* proprietario, QPrinter& stampante)
+{
+    QPrintDialog dialogo(&stampante, proprietario);
+    return dialogo.exec() == QDialog::Accepted;
+}
+
+QDate PiattaformaQt::oggi() const
+{
+    return QDate::currentDate();
+}
+
+QString PiattaformaQt::cartellaProgramma() const
+{
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+}

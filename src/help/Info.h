@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/Finestra.h"
+
+class TfrmInfo : public TDialogo {
+    Q_OBJECT
+public:
+    explicit TfrmInfo(QWidget* parent = nullptr);
+};

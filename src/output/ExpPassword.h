@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/Finestra.h"
+
+class TfrmExpPassword : public TDialogo {
+    Q_OBJECT
+public:
+    explicit TfrmExpPassword(QWidget* parent = nullptr);
+};

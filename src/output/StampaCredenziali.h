@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/Finestra.h"
+
+class TfrmStampaCredenziali : public TDialogo {
+    Q_OBJECT
+public:
+    explicit TfrmStampaCredenziali(QWidget* parent = nullptr);
+};

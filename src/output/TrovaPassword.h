@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/Finestra.h"
+
+class TfrmTrovaPassword : public TDialogo {
+    Q_OBJECT
+public:
+    explicit TfrmTrovaPassword(QWidget* parent = nullptr);
+};

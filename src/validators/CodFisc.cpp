@@ -1,0 +1,7 @@
+#include "validators/CodFisc.h"
+
+TfrmCodFisc::TfrmCodFisc(QWidget* parent)
+    : TDialogo(parent, QSize(478, 254))
+{
+    setWindowTitle(QStringLiteral(" Controllo codice fiscale"));
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/Finestra.h"
+
+class TfrmCodFisc : public TDialogo {
+    Q_OBJECT
+public:
+    explicit TfrmCodFisc(QWidget* parent = nullptr);
+};

@@ -1,0 +1,7 @@
+#include "validators/PartitaIVA.h"
+
+TfrmPartitaIva::TfrmPartitaIva(QWidget* parent)
+    : TDialogo(parent, QSize(480, 254))
+{
+    setWindowTitle(QStringLiteral(" Controllo partita IVA"));
+}

@@ -1,0 +1,63 @@
+#include "support/AiutiFinestre.h"
+
+#include "app/Finestre.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+FinestreProva::FinestreProva()
+{
+    CreaFinestre();
+}
+
+FinestreProva::~FinestreProva()
+{
+    DistruggiFinestre();
+}
+
+bool conDialogoModale(const std::function<void()>& apri,
+                      const std::function<void(QWidget*)>& azione)
+{
+    bool visto = false;
+    QWidget* giaAperto = QApplication::activeModalWidget();
+    QTimer sonda;
+    sonda.setInterval(5);
+    QObject::connect(&sonda, &QTimer::timeout, [&] {
+        QWidget* dialogo = QApplication::activeModalWidget();
+        if (!dialogo || dialogo == giaAperto || !dialogo->isVisible())
+            return;
+        sonda.stop();
+        visto = true;
+        QPointer<QWidget> guardia(dialogo);
+        azione(dialogo);
+        if (guardia && guardia->isVisible()) {
+            if (auto* d = qobject_cast<QDialog*>(guardia.data()))
+                d->reject();
+            else
+                guardia->close();
+        }
+    });
+    sonda.start();
+    apri();
+    sonda.stop();
+    return visto;
+}
+
+void digita(QWidget* destinatario, const QString& testo)
+{
+    for (const QChar carattere : testo) {
+        if (carattere.unicode() < 128 && carattere.isPrint())
+            QTest::keyClick(destinatario, carattere.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, destinatario, Qt::Key_unknown, QString(carattere),
+                                Qt::NoModifier);
+    }
+}
+
+QColor coloreVisto(QWidget* widget, QPoint punto)
+{
+    return widget->grab().toImage().pixelColor(punto);
+}
