@@ -1,14 +1,18 @@
 #include "editor/Blindoro.h"
 
+#include "ui_Blindoro.h"
+
 #include "app/Avvio.h"
 #include "app/Finestre.h"
 
 TfrmBlindoro::TfrmBlindoro(QWidget* parent)
     : TFinestraLunga(Modo::Massimizzata, parent)
+    , ui(std::make_unique<Ui::TfrmBlindoro>())
 {
-    setWindowTitle(QStringLiteral(" Blindoro - Gestione blindoro"));
-    resize(1016, 713);
+    ui->setupUi(this);
 }
+
+TfrmBlindoro::~TfrmBlindoro() = default;
 
 void TfrmBlindoro::FormClose()
 {
