@@ -43,9 +43,9 @@ QString visibile(QString testo)
 
 PiattaformaProva::PiattaformaProva()
     : dataOggi(2026, 12, 10)
-    , cartella(cartellaTemporanea_.path() + QLatin1Char('/'))
     , precedente_(Piattaforma::installa(this))
 {
+    cartella = cartellaTemporanea_.path() + QLatin1Char('/');
 }
 
 PiattaformaProva::~PiattaformaProva()
