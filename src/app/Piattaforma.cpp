@@ -61,7 +61,10 @@ void PiattaformaQt::apriConSistema(const QString&, const QUrl& indirizzo)
 QString PiattaformaQt::scegliFile(QWidget* proprietario, const QString& titolo,
                                   const QString& filtro)
 {
-    return QFileDialog::getOpenFileName(proprietario, titolo, QString(), filtro);
+    // On Windows "*.*" matches every file; here it would hide the files without an extension.
+    QString filtroQt = filtro;
+    filtroQt.replace(QLatin1String("(*.*)"), QLatin1String("(*)"));
+    return QFileDialog::getOpenFileName(proprietario, titolo, QString(), filtroQt);
 }
 
 bool PiattaformaQt::scegliStampante(QWidget* proprietario, QPrinter& stampante)
