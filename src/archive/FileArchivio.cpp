@@ -1,0 +1,218 @@
+#include "archive/FileArchivio.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <limits>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+[[noreturn]] void FallisciSuPercorso(const char* operazione, const QString& percorso, int codice) {
+    throw ErroreArchivio(QStringLiteral("%1 %2: %3")
+                             .arg(QString::fromLatin1(operazione), percorso,
+                                  QString::fromLocal8Bit(std::strerror(codice)))
+                             .toStdString());
+}
+
+int ApriDescrittore(const QByteArray& nome, int modi, mode_t permessi = 0) {
+    int descrittore;
+    do {
+        descrittore = ::open(nome.constData(), modi | O_CLOEXEC, permessi);
+    } while (descrittore < 0 && errno == EINTR);
+    return descrittore;
+}
+
+// A file just created must survive a crash together with its first record, so its folder entry
+// goes to the disk too. Some file systems cannot sync a folder; the file itself is still synced.
+void SincronizzaCartella(const QByteArray& nomeFile) {
+    const qsizetype barra = nomeFile.lastIndexOf('/');
+    const QByteArray cartella = barra < 0 ? QByteArray(".") : nomeFile.left(qMax(barra, 1));
+    const int descrittore = ApriDescrittore(cartella, O_RDONLY | O_DIRECTORY);
+    if (descrittore >= 0) {
+        ::fsync(descrittore);
+        ::close(descrittore);
+    }
+}
+
+// Holds the exclusive advisory lock of the whole file while an append counts and writes. File
+// systems without locks (ENOLCK, EOPNOTSUPP) still append, as they would have without it.
+class BloccoEsclusivo {
+public:
+    explicit BloccoEsclusivo(int descrittore)
+        : descrittore(descrittore) {
+        int esito;
+        do {
+            esito = ::flock(descrittore, LOCK_EX);
+        } while (esito < 0 && errno == EINTR);
+        bloccato = esito == 0;
+        errore = bloccato || errno == ENOLCK || errno == EOPNOTSUPP ? 0 : errno;
+    }
+    ~BloccoEsclusivo() {
+        if (bloccato)
+            ::flock(descrittore, LOCK_UN);
+    }
+    BloccoEsclusivo(const BloccoEsclusivo&) = delete;
+    BloccoEsclusivo& operator=(const BloccoEsclusivo&) = delete;
+
+    int Errore() const { return errore; }
+
+private:
+    int descrittore;
+    bool bloccato = false;
+    int errore = 0;
+};
+
+} // namespace
+
+FileArchivio ApriFileArchivio(const QString& percorso) {
+    const QByteArray nome = QFile::encodeName(percorso);
+    if (nome.isEmpty() || nome.contains('\0'))
+        FallisciSuPercorso("apertura dell'archivio", percorso, ENOENT);
+
+    int descrittore = ApriDescrittore(nome, O_RDWR);
+    if (descrittore < 0 && errno == ENOENT) {
+        // Only the owner may read a new archive: it holds passwords in clear.
+        descrittore = ApriDescrittore(nome, O_RDWR | O_CREAT, S_IRUSR | S_IWUSR);
+        if (descrittore >= 0)
+            SincronizzaCartella(nome);
+    }
+    if (descrittore < 0)
+        FallisciSuPercorso("apertura dell'archivio", percorso, errno);
+
+    // A folder or a device is not an archive.
+    struct stat stato;
+    const int codice = ::fstat(descrittore, &stato) != 0 ? errno
+                       : S_ISREG(stato.st_mode)          ? 0
+                                                         : EISDIR;
+    if (codice != 0) {
+        ::close(descrittore);
+        FallisciSuPercorso("apertura dell'archivio", percorso, codice);
+    }
+    return FileArchivio(descrittore, percorso);
+}
+
+FileArchivio::FileArchivio(int descrittore, QString percorso)
+    : descrittore(descrittore)
+    , percorso(std::move(percorso)) {}
+
+FileArchivio::FileArchivio(FileArchivio&& altro) noexcept
+    : descrittore(std::exchange(altro.descrittore, -1))
+    , indice(altro.indice)
+    , percorso(std::move(altro.percorso)) {}
+
+FileArchivio& FileArchivio::operator=(FileArchivio&& altro) noexcept {
+    if (this != &altro) {
+        if (descrittore >= 0)
+            ::close(descrittore);
+        descrittore = std::exchange(altro.descrittore, -1);
+        indice = altro.indice;
+        percorso = std::move(altro.percorso);
+    }
+    return *this;
+}
+
+FileArchivio::~FileArchivio() {
+    if (descrittore >= 0)
+        ::close(descrittore);
+}
+
+void FileArchivio::Fallisci(const char* operazione, int codice) const {
+    FallisciSuPercorso(operazione, percorso, codice);
+}
+
+int FileArchivio::Descrittore() const {
+    if (descrittore < 0) {
+        Fallisci("accesso all'archivio chiuso", EBADF);
+    }
+    return descrittore;
+}
+
+qint64 FileArchivio::NumeroSchede() const {
+    struct stat stato;
+    if (::fstat(Descrittore(), &stato) != 0)
+        Fallisci("conteggio delle schede di");
+    return stato.st_size / DimensioneScheda;
+}
+
+void FileArchivio::Posiziona(qint64 nuovoIndice) {
+    Descrittore();
+    if (nuovoIndice < 0 || nuovoIndice > std::numeric_limits<off_t>::max() / DimensioneScheda - 1) {
+        Fallisci("posizionamento in", EINVAL);
+    }
+    indice = nuovoIndice;
+}
+
+void FileArchivio::Leggi(TScheda& scheda) {
+    char* destinazione = reinterpret_cast<char*>(&scheda);
+    qint64 letti = 0;
+    while (letti < DimensioneScheda) {
+        const ssize_t esito = ::pread(Descrittore(), destinazione + letti,
+                                      static_cast<size_t>(DimensioneScheda - letti),
+                                      static_cast<off_t>(indice * DimensioneScheda + letti));
+        if (esito < 0 && errno == EINTR)
+            continue;
+        if (esito < 0)
+            Fallisci("lettura di una scheda di");
+        if (esito == 0) {
+            Fallisci("lettura oltre l'ultima scheda di", ENODATA);
+        }
+        letti += esito;
+    }
+    ++indice;
+}
+
+void FileArchivio::ScriviA(qint64 indiceScheda, const TScheda& scheda) {
+    const char* origine = reinterpret_cast<const char*>(&scheda);
+    qint64 scritti = 0;
+    while (scritti < DimensioneScheda) {
+        const ssize_t esito = ::pwrite(
+            Descrittore(), origine + scritti, static_cast<size_t>(DimensioneScheda - scritti),
+            static_cast<off_t>(indiceScheda * DimensioneScheda + scritti));
+        if (esito < 0 && errno == EINTR)
+            continue;
+        if (esito <= 0)
+            Fallisci("scrittura di una scheda in", esito < 0 ? errno : EIO);
+        scritti += esito;
+    }
+    if (::fsync(Descrittore()) != 0)
+        Fallisci("scrittura su disco di");
+    indice = indiceScheda + 1;
+}
+
+void FileArchivio::Scrivi(const TScheda& scheda) {
+    // Writing further than the end would leave a gap of empty records.
+    if (indice > NumeroSchede()) {
+        Fallisci("scrittura oltre la fine di", EINVAL);
+    }
+    ScriviA(indice, scheda);
+}
+
+qint64 FileArchivio::Aggiungi(const TScheda& scheda) {
+    const BloccoEsclusivo blocco(Descrittore());
+    if (blocco.Errore() != 0)
+        Fallisci("blocco di", blocco.Errore());
+    ScriviA(NumeroSchede(), scheda);
+    return indice;
+}
+
+bool FileArchivio::LeggiProssima(TScheda& scheda) {
+    if (indice >= NumeroSchede())
+        return false;
+    Leggi(scheda);
+    return true;
+}
+
+void FileArchivio::Chiudi() {
+    if (descrittore < 0)
+        return;
+    // The handle is released even when close() reports an error, so it is never closed twice.
+    const int esito = ::close(std::exchange(descrittore, -1));
+    if (esito != 0 && errno != EINTR)
+        Fallisci("chiusura di");
+}
