@@ -70,7 +70,9 @@ private:
 
 } // namespace
 
-FileArchivio ApriFileArchivio(const QString& percorso) {
+FileArchivio ApriFileArchivio(const QString& percorsoDato) {
+    // The windows keep the path in a label; blanks around it are not part of it.
+    const QString percorso = percorsoDato.trimmed();
     const QByteArray nome = QFile::encodeName(percorso);
     if (nome.isEmpty() || nome.contains('\0'))
         FallisciSuPercorso("apertura dell'archivio", percorso, ENOENT);

@@ -66,8 +66,9 @@ private:
     QString percorso;
 };
 
-// Opens the archive at `percorso` for reading and writing; a missing file is created empty. An
-// existing file is never emptied: one that cannot be opened for writing fails.
+// Opens the archive at `percorso` (blanks around it ignored) for reading and writing; a missing
+// file is created empty. An existing file is never emptied: one that cannot be opened for writing
+// fails.
 FileArchivio ApriFileArchivio(const QString& percorso);
 
 template <class Azione> void FileArchivio::PerOgniScheda(Azione&& azione) {

@@ -322,6 +322,8 @@ void TestArchivio::dimensioniDopoLeAggiunte() {
         archivio.Chiudi();
     }
     QCOMPARE(QFileInfo(percorso).size(), 3 * 13318);
+    QCOMPARE(ApriFileArchivio(QStringLiteral("  ") + percorso + QStringLiteral(" ")).NumeroSchede(),
+             3);
     QCOMPARE(ContenutoFile(percorso),
              ArchivioDi({QStringLiteral("uno"), QStringLiteral("due"), QStringLiteral("tre")}));
 }
