@@ -67,7 +67,17 @@ void VerificaTesto(const uint8_t* dati, size_t dimensione) {
     Verifica(scheda.Scadenza[0] == 0x5A, "next field untouched");
 }
 
-void VerificaArchivio(const uint8_t* dati, size_t dimensione) {
+// Repeats `dati` until `lunghezza` bytes, so that short inputs fill whole records.
+QByteArray Ripetuti(const uint8_t* dati, size_t dimensione, size_t lunghezza) {
+    QByteArray risultato(qsizetype(lunghezza), '\0');
+    for (size_t i = 0; dimensione > 0 && i < lunghezza; ++i)
+        risultato[qsizetype(i)] = char(dati[i % dimensione]);
+    return risultato;
+}
+
+void VerificaArchivio(const QByteArray& contenuto) {
+    const auto dati = reinterpret_cast<const uint8_t*>(contenuto.constData());
+    const auto dimensione = size_t(contenuto.size());
     const int memoria = ::memfd_create("archivio", 0);
     Verifica(memoria >= 0, "memfd_create");
     Verifica(::write(memoria, dati, dimensione) == ssize_t(dimensione), "write");
@@ -107,10 +117,14 @@ void VerificaArchivio(const uint8_t* dati, size_t dimensione) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t dimensione) {
     TScheda scheda;
-    std::memset(&scheda, 0, sizeof scheda);
-    std::memcpy(&scheda, dati, std::min(dimensione, sizeof scheda));
+    const QByteArray record = Ripetuti(dati, dimensione, sizeof scheda);
+    std::memcpy(&scheda, record.constData(), sizeof scheda);
     VerificaScheda(scheda);
     VerificaTesto(dati, dimensione);
-    VerificaArchivio(dati, dimensione);
+    // The first byte chooses 0 to 3 whole records; the rest of the input gives the trailing piece.
+    if (dimensione > 0) {
+        const size_t lunghezza = (dati[0] % 4) * sizeof scheda + dimensione - 1;
+        VerificaArchivio(Ripetuti(dati + 1, dimensione - 1, lunghezza));
+    }
     return 0;
 }
