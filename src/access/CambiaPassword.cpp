@@ -1,16 +1,119 @@
 #include "access/CambiaPassword.h"
 
+#include "ui_CambiaPassword.h"
+
+#include "access/Accesso.h"
+#include "access/CampiPassword.h"
+#include "access/Crypt.h"
 #include "access/Password.h"
+#include "app/Convenzioni.h"
 #include "app/Finestre.h"
+#include "app/Messaggi.h"
+#include "app/Piattaforma.h"
+
+#include <exception>
 
 TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
     : TFinestraLunga(Modo::Centrata, parent)
-{
-    setWindowTitle(QStringLiteral(" Cambia password"));
-    resize(1016, 713);
+    , ui(std::make_unique<Ui::TfrmCambiaPassword>()) {
+    ui->setupUi(this);
+    fissaDimensioniSenzaPulsanti(QSize(411, 418));
+
+    auto* aloni = new EvidenziazioneAlone(this);
+    aloni->aggiungi(ui->txtPasswordOld, QStringLiteral("effPasswordOld"));
+    aloni->aggiungi(ui->txtPasswordNew, QStringLiteral("effPasswordNew"));
+    aloni->aggiungi(ui->txtConferma, QStringLiteral("effConferma"));
+
+    // Enter goes round the three fields; it never runs OK here.
+    auto* invio = new TastoInvio(this);
+    invio->sposta(ui->txtPasswordOld, ui->txtPasswordNew);
+    invio->sposta(ui->txtPasswordNew, ui->txtConferma);
+    invio->sposta(ui->txtConferma, ui->txtPasswordOld);
+
+    for (QLineEdit* campo : {ui->txtPasswordOld, ui->txtPasswordNew, ui->txtConferma})
+        seguiModifiche(campo, [this] { txtPasswordChange(); });
+    connect(ui->cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
+    connect(ui->cmdEsci, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdEsciClick);
 }
 
-void TfrmCambiaPassword::FormClose()
-{
+TfrmCambiaPassword::~TfrmCambiaPassword() = default;
+
+void TfrmCambiaPassword::FormShow() {
+    ui->txtPasswordOld->clear();
+    ui->txtPasswordNew->clear();
+    ui->txtConferma->clear();
+    ui->lblMemory->clear();
+    ui->txtPasswordOld->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmCambiaPassword::FormClose() {
+    frmPassword->SvuotaAccesso();
     frmPassword->mostra();
+}
+
+void TfrmCambiaPassword::txtPasswordChange() {
+    ui->cmdOK->setEnabled(!TogliSpazi(ui->txtPasswordOld->text()).isEmpty() &&
+                          !TogliSpazi(ui->txtPasswordNew->text()).isEmpty() &&
+                          !TogliSpazi(ui->txtConferma->text()).isEmpty());
+}
+
+void TfrmCambiaPassword::cmdOKClick() {
+    try {
+        const QString file = Accesso::PercorsoFile(Piattaforma::corrente().cartellaProgramma());
+        ui->lblMemory->setText(LeggiValoreProfilo(file, Accesso::Sezione, Accesso::Chiave));
+        ui->lblMemory->setText(TogliSpazi(DecryptFromHex(ui->lblMemory->text())));
+
+        const QString attesa = ui->lblMemory->text();
+        if (attesa.isEmpty() || NormalizzaPassword(ui->txtPasswordOld->text()) != attesa) {
+            mostraMessaggio(this, QStringLiteral("Attenzione: vecchia password errata."));
+            ui->txtPasswordOld->clear();
+            ui->txtPasswordOld->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        // Letter case counts here, although both would be stored alike.
+        if (TogliSpazi(ui->txtPasswordNew->text()) != TogliSpazi(ui->txtConferma->text())) {
+            RifiutaNuovaPassword(QStringLiteral(
+                "Attenzione: la nuova password non è stata confermata correttamente. E' "
+                "necessario reinserire entrambi i valori."));
+            return;
+        }
+
+        ui->lblMemory->setText(NormalizzaPassword(ui->txtPasswordNew->text()));
+        // A password that could be stored but never typed back would lock the user out.
+        if (!PasswordCifrabile(ui->lblMemory->text())) {
+            RifiutaNuovaPassword(QStringLiteral(
+                "Attenzione: la nuova password contiene caratteri che non possono essere "
+                "memorizzati (ad esempio il simbolo dell'euro, lettere di alfabeti non latini o "
+                "emoji). E' necessario reinserire entrambi i valori."));
+            return;
+        }
+        if (ui->lblMemory->text().size() > Accesso::LunghezzaMassimaPassword) {
+            RifiutaNuovaPassword(
+                QStringLiteral("Attenzione: la nuova password è troppo lunga: può contenere al "
+                               "massimo %1 caratteri. E' necessario reinserire entrambi i valori.")
+                    .arg(Accesso::LunghezzaMassimaPassword));
+            return;
+        }
+
+        ui->lblMemory->setText(EncryptToHex(ui->lblMemory->text()));
+        ScriviValoreProfilo(file, Accesso::Sezione, Accesso::Chiave, ui->lblMemory->text());
+        mostraMessaggio(this, QStringLiteral("Modifica della password completata con successo."));
+    } catch (const std::exception&) {
+        mostraMessaggio(this, QStringLiteral("Attenzione: si è verificato un errore durante la "
+                                             "procedura di modifica della password. Si consiglia "
+                                             "di reinstallare il software."));
+        return;
+    }
+    close();
+}
+
+void TfrmCambiaPassword::cmdEsciClick() {
+    close();
+}
+
+void TfrmCambiaPassword::RifiutaNuovaPassword(const QString& messaggio) {
+    mostraMessaggio(this, messaggio);
+    ui->txtPasswordNew->clear();
+    ui->txtConferma->clear();
+    ui->txtPasswordNew->setFocus(Qt::OtherFocusReason);
 }

@@ -1,29 +1,90 @@
 #include "access/Password.h"
 
+#include "ui_Password.h"
+
+#include "access/Accesso.h"
+#include "access/CambiaPassword.h"
+#include "access/CampiPassword.h"
+#include "access/Crypt.h"
 #include "app/Avvio.h"
+#include "app/Convenzioni.h"
 #include "app/Finestre.h"
+#include "app/Messaggi.h"
+#include "app/Piattaforma.h"
 
 #include <QApplication>
-#include <QLineEdit>
+#include <exception>
 
 TfrmPassword::TfrmPassword(QWidget* parent)
     : TFinestraLunga(Modo::Centrata, parent)
-{
-    setWindowTitle(QStringLiteral(" Blindoro - Autenticazione"));
+    , ui(std::make_unique<Ui::TfrmPassword>()) {
+    ui->setupUi(this);
     fissaDimensioniSenzaPulsanti(QSize(388, 405));
-    txtPassword = new QLineEdit(this);
-    txtPassword->setObjectName(QStringLiteral("txtPassword"));
-    txtPassword->setEchoMode(QLineEdit::Password);
-    txtPassword->setGeometry(40, 200, 308, 32);
+
+    auto* aloni = new EvidenziazioneAlone(this);
+    aloni->aggiungi(ui->txtPassword, QStringLiteral("effPassword"));
+
+    auto* invio = new TastoInvio(this);
+    invio->esegui(ui->txtPassword, [this] {
+        if (!TogliSpazi(ui->txtPassword->text()).isEmpty())
+            cmdOKClick();
+    });
+
+    seguiModifiche(ui->txtPassword, [this] { txtPasswordChange(); });
+    connect(ui->cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
+    connect(ui->cmdEsci, &QPushButton::clicked, this, &TfrmPassword::cmdEsciClick);
+    connect(ui->btnCambiaPassword, &QPushButton::clicked, this,
+            &TfrmPassword::btnCambiaPasswordClick);
 }
 
-void TfrmPassword::FormShow()
-{
-    txtPassword->setFocus(Qt::OtherFocusReason);
+TfrmPassword::~TfrmPassword() = default;
+
+void TfrmPassword::FormShow() {
+    ui->txtPassword->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmPassword::FormClose()
-{
+void TfrmPassword::FormClose() {
     // The login window is the main window: closing it ends the program.
     QApplication::quit();
+}
+
+void TfrmPassword::txtPasswordChange() {
+    ui->cmdOK->setEnabled(!TogliSpazi(ui->txtPassword->text()).isEmpty());
+}
+
+void TfrmPassword::cmdOKClick() {
+    try {
+        const QString file = Accesso::PercorsoFile(Piattaforma::corrente().cartellaProgramma());
+        ui->lblMemory->setText(LeggiValoreProfilo(file, Accesso::Sezione, Accesso::Chiave));
+        ui->lblMemory->setText(TogliSpazi(DecryptFromHex(ui->lblMemory->text())));
+
+        // With no stored password (no file, or no value in it) nothing is accepted.
+        const QString attesa = ui->lblMemory->text();
+        if (!attesa.isEmpty() && NormalizzaPassword(ui->txtPassword->text()) == attesa) {
+            frmAvvio->mostra();
+            hide();
+            return;
+        }
+        mostraMessaggio(this, QStringLiteral("Attenzione: password errata."));
+        ui->txtPassword->clear();
+        ui->txtPassword->setFocus(Qt::OtherFocusReason);
+    } catch (const std::exception&) {
+        mostraMessaggio(this, QStringLiteral("Attenzione: si è verificato un errore durante la "
+                                             "procedura di lettura della password. Si consiglia "
+                                             "di reinstallare il software."));
+    }
+}
+
+void TfrmPassword::cmdEsciClick() {
+    close();
+}
+
+void TfrmPassword::btnCambiaPasswordClick() {
+    frmCambiaPassword->mostra();
+    hide();
+}
+
+void TfrmPassword::SvuotaAccesso() {
+    ui->txtPassword->clear();
+    ui->lblMemory->clear();
 }

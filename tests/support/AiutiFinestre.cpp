@@ -48,12 +48,18 @@ bool conDialogoModale(const std::function<void()>& apri,
 
 void digita(QWidget* destinatario, const QString& testo)
 {
-    for (const QChar carattere : testo) {
-        if (carattere.unicode() < 128 && carattere.isPrint())
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        const QChar carattere = testo[i];
+        if (carattere.unicode() < 128 && carattere.isPrint()) {
             QTest::keyClick(destinatario, carattere.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, destinatario, Qt::Key_unknown, QString(carattere),
-                                Qt::NoModifier);
+            continue;
+        }
+        // A character outside the BMP (an emoji) is one key: both halves of its pair together.
+        const bool coppia = carattere.isHighSurrogate() && i + 1 < testo.size();
+        QTest::sendKeyEvent(QTest::Click, destinatario, Qt::Key_unknown,
+                            testo.mid(i, coppia ? 2 : 1), Qt::NoModifier);
+        if (coppia)
+            ++i;
     }
 }
 

@@ -1,0 +1,35 @@
+// Writes the access-password file delivered beside the program: the initial password, normalised
+// and enciphered by the program's own routines.
+//
+//   genera_accesso <file> <password>
+
+#include "access/Accesso.h"
+#include "access/Crypt.h"
+#include "access/ProfiloPrivato.h"
+
+#include <QFile>
+#include <QString>
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "uso: %s <file> <password>\n", argv[0]);
+        return 2;
+    }
+    const QString file = QString::fromLocal8Bit(argv[1]);
+    const QString password = NormalizzaPassword(QString::fromLocal8Bit(argv[2]));
+    if (password.isEmpty() || !PasswordCifrabile(password)) {
+        std::fprintf(stderr, "password iniziale non valida\n");
+        return 2;
+    }
+    try {
+        // A fresh file: nothing of an earlier one is kept.
+        QFile::remove(file);
+        ScriviValoreProfilo(file, Accesso::Sezione, Accesso::Chiave, EncryptToHex(password));
+    } catch (const std::exception& errore) {
+        std::fprintf(stderr, "%s: %s\n", argv[1], errore.what());
+        return 1;
+    }
+    return 0;
+}
