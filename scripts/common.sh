@@ -11,7 +11,7 @@ BUILD_DIR="${BLINDORO_BUILD_DIR:-$ROOT/build}"
 # the test of the help document.
 PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
+  libx11-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
   fonts-dejavu-core fonts-liberation2 poppler-utils
 )
 

@@ -10,18 +10,14 @@
 #include <exception>
 #include <sys/resource.h>
 
-static void inizializzaRisorse()
-{
+static void inizializzaRisorse() {
     Q_INIT_RESOURCE(blindoro);
 }
 
 TApplicazione::TApplicazione(int& argc, char** argv)
-    : QApplication(argc, argv)
-{
-}
+    : QApplication(argc, argv) {}
 
-bool TApplicazione::notify(QObject* destinatario, QEvent* evento)
-{
+bool TApplicazione::notify(QObject* destinatario, QEvent* evento) {
     try {
         return QApplication::notify(destinatario, evento);
     } catch (const std::exception& errore) {
@@ -34,8 +30,7 @@ bool TApplicazione::notify(QObject* destinatario, QEvent* evento)
     return false;
 }
 
-void PreparaAmbiente(QApplication& applicazione)
-{
+void PreparaAmbiente(QApplication& applicazione) {
     inizializzaRisorse();
     applicazione.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     applicazione.setFont(QFont(QStringLiteral("Verdana"), 9));
@@ -48,8 +43,7 @@ void PreparaAmbiente(QApplication& applicazione)
         QCoreApplication::installTranslator(traduzioni);
 }
 
-void DisattivaCoreDump()
-{
+void DisattivaCoreDump() {
     const rlimit nessuno{0, 0};
     setrlimit(RLIMIT_CORE, &nessuno);
 }

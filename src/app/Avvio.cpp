@@ -17,8 +17,7 @@
 
 TfrmAvvio::TfrmAvvio(QWidget* parent)
     : TFinestraLunga(Modo::Massimizzata, parent)
-    , ui(std::make_unique<Ui::TfrmAvvio>())
-{
+    , ui(std::make_unique<Ui::TfrmAvvio>()) {
     ui->setupUi(this);
     ImpostaFormatiProcesso();
 
@@ -45,44 +44,36 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
 
 TfrmAvvio::~TfrmAvvio() = default;
 
-void TfrmAvvio::imgCreaClick()
-{
+void TfrmAvvio::imgCreaClick() {
     frmCreaArchivio->mostra();
     hide();
 }
 
-void TfrmAvvio::imgApriClick()
-{
+void TfrmAvvio::imgApriClick() {
     frmApriArchivio->mostra();
     hide();
 }
 
-void TfrmAvvio::imgInfoClick()
-{
+void TfrmAvvio::imgInfoClick() {
     apriDialogo<TfrmInfo>(this);
 }
 
-void TfrmAvvio::imgCopyrightClick()
-{
+void TfrmAvvio::imgCopyrightClick() {
     apriDialogo<TfrmSplash>(this);
 }
 
-void TfrmAvvio::imgGuidaClick()
-{
+void TfrmAvvio::imgGuidaClick() {
     apriGuida(this, ArgomentoGuida::Avvio);
 }
 
-void TfrmAvvio::imgSitoClick()
-{
+void TfrmAvvio::imgSitoClick() {
     TMisc::Open(Produttore::SitoWeb);
 }
 
-void TfrmAvvio::imgEsciClick()
-{
+void TfrmAvvio::imgEsciClick() {
     QApplication::quit();
 }
 
-void TfrmAvvio::FormClose()
-{
+void TfrmAvvio::FormClose() {
     QApplication::quit();
 }

@@ -11,8 +11,7 @@
 
 namespace {
 
-void coloraSfondo(QWidget* campo, const QColor& colore)
-{
+void coloraSfondo(QWidget* campo, const QColor& colore) {
     campo->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid %2;"
                                         " border-radius: 3px; padding: 1px 4px;")
                              .arg(colore.name(), Colori::SkyBlue.name()));
@@ -24,8 +23,7 @@ public:
     using QWidget::QWidget;
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
+    void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         const QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -38,8 +36,7 @@ protected:
     }
 };
 
-bool eInvio(const QEvent* evento)
-{
+bool eInvio(const QEvent* evento) {
     if (evento->type() != QEvent::KeyPress)
         return false;
     const int tasto = static_cast<const QKeyEvent*>(evento)->key();
@@ -49,34 +46,27 @@ bool eInvio(const QEvent* evento)
 } // namespace
 
 EvidenziazioneSfondo::EvidenziazioneSfondo(QObject* parent)
-    : QObject(parent)
-{
-}
+    : QObject(parent) {}
 
-void EvidenziazioneSfondo::aggiungi(QWidget* campo, const QColor& riposo)
-{
+void EvidenziazioneSfondo::aggiungi(QWidget* campo, const QColor& riposo) {
     riposo_.insert(campo, riposo);
     coloraSfondo(campo, campo->hasFocus() ? Colori::Yellow : riposo);
     campo->installEventFilter(this);
 }
 
-bool EvidenziazioneSfondo::eventFilter(QObject* oggetto, QEvent* evento)
-{
+bool EvidenziazioneSfondo::eventFilter(QObject* oggetto, QEvent* evento) {
     if (evento->type() == QEvent::FocusIn || evento->type() == QEvent::FocusOut) {
         auto* campo = static_cast<QWidget*>(oggetto);
-        coloraSfondo(campo, evento->type() == QEvent::FocusIn ? Colori::Yellow
-                                                               : riposo_.value(oggetto));
+        coloraSfondo(campo,
+                     evento->type() == QEvent::FocusIn ? Colori::Yellow : riposo_.value(oggetto));
     }
     return false;
 }
 
 EvidenziazioneAlone::EvidenziazioneAlone(QObject* parent)
-    : QObject(parent)
-{
-}
+    : QObject(parent) {}
 
-QWidget* EvidenziazioneAlone::aggiungi(QWidget* campo, const QString& nomeAlone)
-{
+QWidget* EvidenziazioneAlone::aggiungi(QWidget* campo, const QString& nomeAlone) {
     auto* alone = new Alone(campo->parentWidget());
     alone->setObjectName(nomeAlone);
     alone->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -88,8 +78,7 @@ QWidget* EvidenziazioneAlone::aggiungi(QWidget* campo, const QString& nomeAlone)
     return alone;
 }
 
-bool EvidenziazioneAlone::eventFilter(QObject* oggetto, QEvent* evento)
-{
+bool EvidenziazioneAlone::eventFilter(QObject* oggetto, QEvent* evento) {
     QWidget* alone = aloni_.value(oggetto);
     switch (evento->type()) {
     case QEvent::FocusIn:
@@ -109,24 +98,20 @@ bool EvidenziazioneAlone::eventFilter(QObject* oggetto, QEvent* evento)
 }
 
 TastoInvio::TastoInvio(QWidget* finestra)
-    : QObject(finestra)
-{
+    : QObject(finestra) {
     for (QLineEdit* campo : finestra->findChildren<QLineEdit*>())
         campo->installEventFilter(this);
 }
 
-void TastoInvio::sposta(QWidget* da, QWidget* a)
-{
+void TastoInvio::sposta(QWidget* da, QWidget* a) {
     esegui(da, [a] { a->setFocus(Qt::TabFocusReason); });
 }
 
-void TastoInvio::esegui(QWidget* da, std::function<void()> azione)
-{
+void TastoInvio::esegui(QWidget* da, std::function<void()> azione) {
     azioni_.insert(da, std::move(azione));
 }
 
-bool TastoInvio::eventFilter(QObject* oggetto, QEvent* evento)
-{
+bool TastoInvio::eventFilter(QObject* oggetto, QEvent* evento) {
     if (!eInvio(evento))
         return false;
     const auto azione = azioni_.value(oggetto);
@@ -137,25 +122,20 @@ bool TastoInvio::eventFilter(QObject* oggetto, QEvent* evento)
 
 RigaSuggerimenti::RigaSuggerimenti(QLabel* riga)
     : QObject(riga)
-    , riga_(riga)
-{
-}
+    , riga_(riga) {}
 
-void RigaSuggerimenti::suggerimento(QWidget* elemento, const QString& testo)
-{
+void RigaSuggerimenti::suggerimento(QWidget* elemento, const QString& testo) {
     suggerimenti_.insert(elemento, testo);
     elemento->setMouseTracking(true);
     elemento->installEventFilter(this);
 }
 
-void RigaSuggerimenti::sfondo(QWidget* elemento)
-{
+void RigaSuggerimenti::sfondo(QWidget* elemento) {
     elemento->setMouseTracking(true);
     elemento->installEventFilter(this);
 }
 
-bool RigaSuggerimenti::eventFilter(QObject* oggetto, QEvent* evento)
-{
+bool RigaSuggerimenti::eventFilter(QObject* oggetto, QEvent* evento) {
     if (evento->type() != QEvent::MouseMove && evento->type() != QEvent::Enter)
         return false;
     const auto suggerimento = suggerimenti_.constFind(oggetto);
@@ -174,16 +154,15 @@ bool RigaSuggerimenti::eventFilter(QObject* oggetto, QEvent* evento)
     return false;
 }
 
-void coloraCollegamento(QAbstractButton* testo, const QColor& colore)
-{
+void coloraCollegamento(QAbstractButton* testo, const QColor& colore) {
     QPalette tavolozza = testo->palette();
     tavolozza.setColor(QPalette::ButtonText, colore);
     tavolozza.setColor(QPalette::WindowText, colore);
     testo->setPalette(tavolozza);
 }
 
-void preparaCollegamento(QAbstractButton* testo, QAbstractButton* icona, std::function<void()> clic)
-{
+void preparaCollegamento(QAbstractButton* testo, QAbstractButton* icona,
+                         std::function<void()> clic) {
     QFont carattere = testo->font();
     carattere.setUnderline(true);
     testo->setFont(carattere);
@@ -206,8 +185,7 @@ void preparaCollegamento(QAbstractButton* testo, QAbstractButton* icona, std::fu
         preparaPulsanteImmagine(icona, testo->text());
 }
 
-void preparaPulsanteImmagine(QAbstractButton* pulsante, const QString& didascalia)
-{
+void preparaPulsanteImmagine(QAbstractButton* pulsante, const QString& didascalia) {
     pulsante->setCursor(Qt::PointingHandCursor);
     pulsante->setToolTip(didascalia);
     pulsante->setAccessibleName(didascalia);

@@ -84,7 +84,8 @@ private:
 
 // A link: underlined dark-blue text, orange while a mouse button is held on the text or on its
 // icon; a click on either runs the link's action.
-void preparaCollegamento(QAbstractButton* testo, QAbstractButton* icona, std::function<void()> clic);
+void preparaCollegamento(QAbstractButton* testo, QAbstractButton* icona,
+                         std::function<void()> clic);
 void coloraCollegamento(QAbstractButton* testo, const QColor& colore);
 
 // A clickable picture: a flat button with a hand cursor, whose Italian caption is its tooltip and

@@ -7,12 +7,9 @@
 
 TFinestraLunga::TFinestraLunga(Modo modo, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , modo_(modo)
-{
-}
+    , modo_(modo) {}
 
-void TFinestraLunga::mostra()
-{
+void TFinestraLunga::mostra() {
     if (modo_ == Modo::Massimizzata) {
         // Without a window manager a maximised state is never granted: fill the screen anyway.
         if (const QScreen* schermo = screen() ? screen() : QGuiApplication::primaryScreen())
@@ -28,35 +25,42 @@ void TFinestraLunga::mostra()
     showNormal();
 }
 
-void TFinestraLunga::showEvent(QShowEvent* e)
-{
+void TFinestraLunga::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     if (!e->spontaneous())
         FormShow();
 }
 
-void TFinestraLunga::closeEvent(QCloseEvent* e)
-{
+void TFinestraLunga::closeEvent(QCloseEvent* e) {
     FormClose();
     e->accept();
 }
 
-void TFinestraLunga::fissaDimensioniSenzaPulsanti(const QSize& areaClient)
-{
+void TFinestraLunga::fissaDimensioniSenzaPulsanti(const QSize& areaClient) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(areaClient);
 }
 
 TDialogo::TDialogo(QWidget* parent, const QSize& areaClient)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
-{
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setFixedSize(areaClient);
     setModal(true);
 }
 
-void TDialogo::showEvent(QShowEvent* e)
-{
+void TDialogo::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (!e->spontaneous())
         FormShow();
+}
+
+void TDialogo::centraSulloSchermo() {
+    const QWidget* proprietario = parentWidget();
+    const QScreen* schermo = proprietario && proprietario->screen()
+                                 ? proprietario->screen()
+                                 : QGuiApplication::primaryScreen();
+    if (!schermo)
+        return;
+    QRect area(QPoint(), size());
+    area.moveCenter(schermo->availableGeometry().center());
+    move(area.topLeft());
 }

@@ -39,20 +39,18 @@ public:
 protected:
     virtual void FormShow() {}
     void showEvent(QShowEvent* e) override;
+    // Places the dialog in the middle of the screen instead of over the window that owns it.
+    void centraSulloSchermo();
 };
 
 // Creates a dialog owned by `proprietario`, lets the caller preset it, runs it modally and frees
 // it as soon as the modal run returns.
-template <class Dialogo, class Prepara>
-void apriDialogo(QWidget* proprietario, Prepara&& prepara)
-{
+template <class Dialogo, class Prepara> void apriDialogo(QWidget* proprietario, Prepara&& prepara) {
     auto dialogo = std::make_unique<Dialogo>(proprietario);
     prepara(*dialogo);
     dialogo->exec();
 }
 
-template <class Dialogo>
-void apriDialogo(QWidget* proprietario)
-{
+template <class Dialogo> void apriDialogo(QWidget* proprietario) {
     apriDialogo<Dialogo>(proprietario, [](Dialogo&) {});
 }

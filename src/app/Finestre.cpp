@@ -25,9 +25,7 @@ namespace {
 std::array<QWidget*, NumeroFinestre> elenco{};
 
 // The windows in the order of creation.
-template <class Azione>
-void perOgniFinestra(Azione&& azione)
-{
+template <class Azione> void perOgniFinestra(Azione&& azione) {
     azione(frmPassword);
     azione(frmAvvio);
     azione(frmCambiaPassword);
@@ -49,8 +47,7 @@ void perOgniFinestra(Azione&& azione)
 
 } // namespace
 
-void CreaFinestre()
-{
+void CreaFinestre() {
     std::size_t i = 0;
     perOgniFinestra([&i](auto*& istanza) {
         using Classe = std::remove_pointer_t<std::remove_reference_t<decltype(istanza)>>;
@@ -59,8 +56,7 @@ void CreaFinestre()
     });
 }
 
-void DistruggiFinestre()
-{
+void DistruggiFinestre() {
     for (auto it = elenco.rbegin(); it != elenco.rend(); ++it) {
         delete *it;
         *it = nullptr;
@@ -68,12 +64,10 @@ void DistruggiFinestre()
     perOgniFinestra([](auto*& istanza) { istanza = nullptr; });
 }
 
-const std::array<QWidget*, NumeroFinestre>& ElencoFinestre()
-{
+const std::array<QWidget*, NumeroFinestre>& ElencoFinestre() {
     return elenco;
 }
 
-void MostraFinestraPrincipale()
-{
+void MostraFinestraPrincipale() {
     frmPassword->mostra();
 }

@@ -2,17 +2,14 @@
 
 #include <QLocale>
 
-void ImpostaFormatiProcesso()
-{
+void ImpostaFormatiProcesso() {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 }
 
-QString DataInTesto(const QDate& data)
-{
+QString DataInTesto(const QDate& data) {
     return data.toString(QLatin1String(FormatoData));
 }
 
-QDate DataDaTesto(const QString& testo)
-{
+QDate DataDaTesto(const QString& testo) {
     return QDate::fromString(testo.trimmed(), QLatin1String(FormatoData));
 }

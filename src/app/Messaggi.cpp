@@ -12,8 +12,7 @@ public:
     using QMessageBox::QMessageBox;
 
 protected:
-    void keyPressEvent(QKeyEvent* e) override
-    {
+    void keyPressEvent(QKeyEvent* e) override {
         if (e->matches(QKeySequence::Cancel)) {
             e->accept();
             return;
@@ -23,8 +22,7 @@ protected:
     void closeEvent(QCloseEvent* e) override { e->ignore(); }
 };
 
-QMessageBox::Icon iconaDi(TipoMessaggio tipo)
-{
+QMessageBox::Icon iconaDi(TipoMessaggio tipo) {
     switch (tipo) {
     case TipoMessaggio::Avviso:
         return QMessageBox::Warning;
@@ -42,8 +40,7 @@ QMessageBox::Icon iconaDi(TipoMessaggio tipo)
 
 // Texts carry Windows line breaks (CR LF, and LF CR in a few messages); the box shows each as one
 // line break.
-QString testoDaMostrare(QString testo)
-{
+QString testoDaMostrare(QString testo) {
     testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     testo.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
     testo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -52,8 +49,7 @@ QString testoDaMostrare(QString testo)
 
 } // namespace
 
-QString titoloMessaggio(TipoMessaggio tipo)
-{
+QString titoloMessaggio(TipoMessaggio tipo) {
     switch (tipo) {
     case TipoMessaggio::Avviso:
         return QStringLiteral("Warning");
@@ -70,8 +66,7 @@ QString titoloMessaggio(TipoMessaggio tipo)
 }
 
 std::unique_ptr<QMessageBox> creaFinestraMessaggio(QWidget* proprietario, TipoMessaggio tipo,
-                                                   Pulsanti pulsanti, const QString& testo)
-{
+                                                   Pulsanti pulsanti, const QString& testo) {
     std::unique_ptr<QMessageBox> box;
     if (pulsanti == Pulsanti::SiNo)
         box = std::make_unique<FinestraSiNo>(proprietario);
@@ -100,31 +95,26 @@ std::unique_ptr<QMessageBox> creaFinestraMessaggio(QWidget* proprietario, TipoMe
     return box;
 }
 
-void mostraAvviso(QWidget* proprietario, const QString& testo)
-{
+void mostraAvviso(QWidget* proprietario, const QString& testo) {
     Piattaforma::corrente().messaggio(proprietario, TipoMessaggio::Avviso, Pulsanti::OkAnnulla,
                                       testo);
 }
 
-void mostraErrore(QWidget* proprietario, const QString& testo)
-{
+void mostraErrore(QWidget* proprietario, const QString& testo) {
     Piattaforma::corrente().messaggio(proprietario, TipoMessaggio::Errore, Pulsanti::OkAnnulla,
                                       testo);
 }
 
-void mostraInformazione(QWidget* proprietario, const QString& testo)
-{
+void mostraInformazione(QWidget* proprietario, const QString& testo) {
     Piattaforma::corrente().messaggio(proprietario, TipoMessaggio::Informazione,
                                       Pulsanti::OkAnnulla, testo);
 }
 
-bool chiediConferma(QWidget* proprietario, const QString& testo)
-{
+bool chiediConferma(QWidget* proprietario, const QString& testo) {
     return Piattaforma::corrente().messaggio(proprietario, TipoMessaggio::Conferma, Pulsanti::SiNo,
                                              testo) == Risposta::Si;
 }
 
-void mostraMessaggio(QWidget* proprietario, const QString& testo)
-{
+void mostraMessaggio(QWidget* proprietario, const QString& testo) {
     Piattaforma::corrente().messaggio(proprietario, TipoMessaggio::Semplice, Pulsanti::Ok, testo);
 }

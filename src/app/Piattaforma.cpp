@@ -15,8 +15,7 @@ namespace {
 PiattaformaQt piattaformaDiSistema;
 Piattaforma* piattaformaInUso = &piattaformaDiSistema;
 
-Risposta rispostaDi(int pulsante)
-{
+Risposta rispostaDi(int pulsante) {
     switch (pulsante) {
     case QMessageBox::Yes:
         return Risposta::Si;
@@ -31,54 +30,46 @@ Risposta rispostaDi(int pulsante)
 
 } // namespace
 
-Piattaforma& Piattaforma::corrente()
-{
+Piattaforma& Piattaforma::corrente() {
     return *piattaformaInUso;
 }
 
-Piattaforma* Piattaforma::installa(Piattaforma* nuova)
-{
+Piattaforma* Piattaforma::installa(Piattaforma* nuova) {
     Piattaforma* precedente = piattaformaInUso;
     piattaformaInUso = nuova ? nuova : &piattaformaDiSistema;
     return precedente;
 }
 
 Risposta PiattaformaQt::messaggio(QWidget* proprietario, TipoMessaggio tipo, Pulsanti pulsanti,
-                                  const QString& testo)
-{
+                                  const QString& testo) {
     if (!proprietario)
         proprietario = QApplication::activeWindow();
     auto box = creaFinestraMessaggio(proprietario, tipo, pulsanti, testo);
     return rispostaDi(box->exec());
 }
 
-void PiattaformaQt::apriConSistema(const QString&, const QUrl& indirizzo)
-{
+void PiattaformaQt::apriConSistema(const QString&, const QUrl& indirizzo) {
     // The outcome is not reported: no browser, mail program or viewer is no error of ours.
     QDesktopServices::openUrl(indirizzo);
 }
 
 QString PiattaformaQt::scegliFile(QWidget* proprietario, const QString& titolo,
-                                  const QString& filtro)
-{
+                                  const QString& filtro) {
     // On Windows "*.*" matches every file; here it would hide the files without an extension.
     QString filtroQt = filtro;
     filtroQt.replace(QLatin1String("(*.*)"), QLatin1String("(*)"));
     return QFileDialog::getOpenFileName(proprietario, titolo, QString(), filtroQt);
 }
 
-bool PiattaformaQt::scegliStampante(QWidget* proprietario, QPrinter& stampante)
-{
+bool PiattaformaQt::scegliStampante(QWidget* proprietario, QPrinter& stampante) {
     QPrintDialog dialogo(&stampante, proprietario);
     return dialogo.exec() == QDialog::Accepted;
 }
 
-QDate PiattaformaQt::oggi() const
-{
+QDate PiattaformaQt::oggi() const {
     return QDate::currentDate();
 }
 
-QString PiattaformaQt::cartellaProgramma() const
-{
+QString PiattaformaQt::cartellaProgramma() const {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
 }

@@ -5,36 +5,29 @@
 #include <QPainterPath>
 
 SfondoSfumato::SfondoSfumato(QWidget* parent)
-    : QWidget(parent)
-{
-}
+    : QWidget(parent) {}
 
-void SfondoSfumato::setColoreInizio(const QColor& colore)
-{
+void SfondoSfumato::setColoreInizio(const QColor& colore) {
     inizio_ = colore;
     update();
 }
 
-void SfondoSfumato::setColoreFine(const QColor& colore)
-{
+void SfondoSfumato::setColoreFine(const QColor& colore) {
     fine_ = colore;
     update();
 }
 
-void SfondoSfumato::setOrizzontale(bool orizzontale)
-{
+void SfondoSfumato::setOrizzontale(bool orizzontale) {
     orizzontale_ = orizzontale;
     update();
 }
 
-void SfondoSfumato::setRaggio(int raggio)
-{
+void SfondoSfumato::setRaggio(int raggio) {
     raggio_ = raggio;
     update();
 }
 
-void SfondoSfumato::paintEvent(QPaintEvent*)
-{
+void SfondoSfumato::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRectF area = rect();
     QLinearGradient sfumatura(area.topLeft(), orizzontale_ ? area.topRight() : area.bottomLeft());

@@ -1,8 +1,7 @@
 #include "app/Applicazione.h"
 #include "app/Finestre.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     DisattivaCoreDump();
     TApplicazione applicazione(argc, argv);
     PreparaAmbiente(applicazione);

@@ -1,20 +1,501 @@
 #include "editor/Blindoro.h"
 
+#include "ui_AllegaCartella.h"
 #include "ui_Blindoro.h"
+#include "ui_Calendario.h"
 
+#include "access/Accesso.h"
 #include "app/Avvio.h"
+#include "app/Convenzioni.h"
 #include "app/Finestre.h"
+#include "app/Formati.h"
+#include "app/Messaggi.h"
+#include "app/OpenURL.h"
+#include "archive/FileArchivio.h"
+#include "editor/AllegaCartella.h"
+#include "editor/Calendario.h"
+#include "help/Guida.h"
+#include "validators/CodFisc.h"
+#include "validators/ControlloFiscale.h"
+
+#include <QKeyEvent>
+
+#include <algorithm>
+
+namespace {
+
+const QString ArchivioVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
+// The two sentences are separated by LF CR LF CR, as the program has always shown them.
+const QString AccessoNegato = QStringLiteral(
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+    "programma.");
+const QString DuplicaSoloSalvata = QStringLiteral(
+    "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata "
+    "inserita in archivio.");
+const QString DuplicaPronta =
+    QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                   "Al termine premere Salva per inserire la scheda in archivio.");
+const QString ModificheSalvate =
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QString SchedaInserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+const QString IndirizzoMancante =
+    QStringLiteral("Attenzione: per collegarsi al sito è necessario indicare il suo Indirizzo.");
+const QString NuovoIndirizzo = QStringLiteral("https://");
+const QString SuggerimentoData = QStringLiteral(
+    "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
+
+// The multi-line fields hold their lines separated by CR LF in the record, as they always have.
+QString testoDi(const QWidget* controllo) {
+    if (auto* campo = qobject_cast<const QLineEdit*>(controllo))
+        return campo->text();
+    if (auto* memo = qobject_cast<const QPlainTextEdit*>(controllo))
+        return memo->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return static_cast<const QLabel*>(controllo)->text();
+}
+
+void impostaTesto(QWidget* controllo, const QString& testo) {
+    if (auto* campo = qobject_cast<QLineEdit*>(controllo)) {
+        campo->setText(testo);
+        campo->setCursorPosition(0); // a long text shows its beginning
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(controllo))
+        memo->setPlainText(QString(testo).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    else
+        static_cast<QLabel*>(controllo)->setText(testo);
+}
+
+// Replaces the text of a field the user is typing in, keeping the cursor where it was in the
+// characters that stay.
+void sostituisciDigitando(QLineEdit* campo, const QString& nuovo) {
+    const QString vecchio = campo->text();
+    if (nuovo == vecchio)
+        return;
+    qsizetype tolti = 0; // blanks removed in front of the cursor
+    while (tolti < vecchio.size() && vecchio.at(tolti).unicode() <= 32)
+        ++tolti;
+    const qsizetype cursore =
+        std::clamp<qsizetype>(campo->cursorPosition() - tolti, 0, nuovo.size());
+    campo->setText(nuovo);
+    campo->setCursorPosition(static_cast<int>(cursore));
+}
+
+} // namespace
 
 TfrmBlindoro::TfrmBlindoro(QWidget* parent)
     : TFinestraLunga(Modo::Massimizzata, parent)
-    , ui(std::make_unique<Ui::TfrmBlindoro>())
-{
+    , ui(std::make_unique<Ui::TfrmBlindoro>()) {
     ui->setupUi(this);
+    ImpostaFormatiProcesso();
+
+    campi_ = {ui->txtTitolo,       ui->txtURL,       ui->txtProprietario, ui->txtDescrizione,
+              ui->txtUtente,       ui->txtCreazione, ui->txtPassword,     ui->txtScadenza,
+              ui->txtDomanda,      ui->txtRisposta,  ui->txtUtilizzate,   ui->txtNote,
+              ui->txtIntestatario, ui->txtCodFisc,   ui->txtEmail,        ui->txtTel,
+              ui->lblFile01,       ui->lblFile02,    ui->lblFile03,       ui->lblDesc01,
+              ui->lblDesc02,       ui->lblDesc03};
+    for (int k = 0; k < NumeroCampi; ++k)
+        if (auto* campo = qobject_cast<QLineEdit*>(campi_[k]))
+            campo->setMaxLength(static_cast<int>(LunghezzaMassima(static_cast<Campo>(k))));
+
+    const auto collega = [this](QAbstractButton* comando, void (TfrmBlindoro::*gestore)()) {
+        connect(comando, &QAbstractButton::clicked, this, gestore);
+    };
+    collega(ui->cmdNuovo, &TfrmBlindoro::cmdNuovoClick);
+    collega(ui->cmdDuplica, &TfrmBlindoro::cmdDuplicaClick);
+    collega(ui->cmdSalva, &TfrmBlindoro::cmdSalvaClick);
+    collega(ui->btnFocus, &TfrmBlindoro::btnFocusClick);
+    collega(ui->cmdPrimo, &TfrmBlindoro::cmdPrimoClick);
+    collega(ui->cmdIndietro, &TfrmBlindoro::cmdIndietroClick);
+    collega(ui->cmdAvanti, &TfrmBlindoro::cmdAvantiClick);
+    collega(ui->cmdUltimo, &TfrmBlindoro::cmdUltimoClick);
+    collega(ui->cmdFile, &TfrmBlindoro::cmdFileClick);
+    collega(ui->cmdGuida, &TfrmBlindoro::cmdGuidaClick);
+    collega(ui->cmdEsci, &TfrmBlindoro::cmdEsciClick);
+    collega(ui->btnSito, &TfrmBlindoro::btnSitoClick);
+    collega(ui->btnEmail, &TfrmBlindoro::btnEmailClick);
+    collega(ui->btnPassword, &TfrmBlindoro::btnPasswordClick);
+    collega(ui->btnRisposta, &TfrmBlindoro::btnRispostaClick);
+    collega(ui->btnCodFisc, &TfrmBlindoro::btnCodFiscClick);
+    connect(ui->txtCodFisc, &QLineEdit::textEdited, this, &TfrmBlindoro::txtCodFiscTyping);
+    connect(ui->txtEmail, &QLineEdit::textEdited, this, &TfrmBlindoro::txtEmailTyping);
+
+    preparaConvenzioni();
 }
 
 TfrmBlindoro::~TfrmBlindoro() = default;
 
-void TfrmBlindoro::FormClose()
-{
+void TfrmBlindoro::preparaConvenzioni() {
+    const QList<QPair<QAbstractButton*, QString>> comandi{
+        {ui->cmdNuovo,
+         QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda.")},
+        {ui->cmdDuplica, QStringLiteral("Prepara la schermata per l'inserimento di una nuova "
+                                        "scheda duplicando i dati correnti.")},
+        {ui->cmdSalva, QStringLiteral("Salva la scheda in archivio.")},
+        {ui->cmdTrova, QStringLiteral("Trova una scheda in archivio.")},
+        {ui->cmdFile, QStringLiteral("Allega file alla scheda.")},
+        {ui->cmdStampa, QStringLiteral("Stampa la scheda.")},
+        {ui->cmdPrimo, QStringLiteral("Visualizza la prima scheda in archivio.")},
+        {ui->cmdIndietro, QStringLiteral("Visualizza la scheda precedente in archivio.")},
+        {ui->cmdAvanti, QStringLiteral("Visualizza la scheda successiva in archivio.")},
+        {ui->cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio.")},
+        {ui->cmdEsporta, QStringLiteral("Esporta l'archivio in un file di Microsoft Excel.")},
+        {ui->cmdScadenze, QStringLiteral("Visualizza il riepilogo delle password scadute.")},
+        {ui->cmdGuida,
+         QStringLiteral("Visualizza la pagina della guida in linea sensibile al contesto.")},
+        {ui->cmdEsci, QStringLiteral("Esci da questa schermata di lavoro.")},
+        {ui->btnSito, QStringLiteral("Visita il sito Web.")},
+        {ui->btnPassword, QStringLiteral("Mostra / Nascondi password.")},
+        {ui->btnRisposta, QStringLiteral("Mostra / Nascondi risposta segreta.")},
+        {ui->btnCodFisc, QStringLiteral("Controlla il codice fiscale.")},
+        {ui->btnEmail, QStringLiteral("Invia una e-mail all'indirizzo indicato.")},
+    };
+    auto* suggerimenti = new RigaSuggerimenti(ui->panInfo);
+    for (const auto& [comando, testo] : comandi) {
+        preparaPulsanteImmagine(comando, testo);
+        suggerimenti->suggerimento(comando, testo);
+    }
+    suggerimenti->suggerimento(ui->txtCreazione, SuggerimentoData);
+    suggerimenti->suggerimento(ui->txtScadenza, SuggerimentoData);
+    for (QWidget* sfondo :
+         {static_cast<QWidget*>(this), ui->panContainer, static_cast<QWidget*>(ui->shpContainer),
+          static_cast<QWidget*>(ui->shpPulsanti01), static_cast<QWidget*>(ui->shpPulsanti02),
+          static_cast<QWidget*>(ui->shpPulsanti03), static_cast<QWidget*>(ui->shpPulsanti04),
+          static_cast<QWidget*>(ui->shpPulsanti05), static_cast<QWidget*>(ui->shpPulsanti06),
+          static_cast<QWidget*>(ui->shpSfondo), static_cast<QWidget*>(ui->shpInfo),
+          static_cast<QWidget*>(ui->bkgSfondo), static_cast<QWidget*>(ui->bkgTitolo),
+          static_cast<QWidget*>(ui->lblNome), static_cast<QWidget*>(ui->bkgNote),
+          static_cast<QWidget*>(ui->bkgDomanda), static_cast<QWidget*>(ui->bkgCredenziali),
+          static_cast<QWidget*>(ui->bkgUtilizzate), static_cast<QWidget*>(ui->bkgLucchetto)})
+        suggerimenti->sfondo(sfondo);
+    // The hint bar's text lies on the bar: moving over it is moving over the bar.
+    ui->panInfo->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    auto* evidenziazione = new EvidenziazioneSfondo(this);
+    for (QWidget* campo : {ui->txtTitolo, ui->txtURL, ui->txtProprietario, ui->txtDescrizione,
+                           ui->txtIntestatario, ui->txtCodFisc, ui->txtEmail, ui->txtTel})
+        evidenziazione->aggiungi(campo, Colori::AliceBlue);
+    for (QWidget* campo : {ui->txtUtente, ui->txtCreazione, ui->txtPassword, ui->txtScadenza,
+                           ui->txtDomanda, ui->txtRisposta})
+        evidenziazione->aggiungi(campo, Colori::White);
+
+    auto* invio = new TastoInvio(this);
+    const QList<QPair<QWidget*, QWidget*>> ordine{{ui->txtTitolo, ui->txtURL},
+                                                  {ui->txtURL, ui->txtProprietario},
+                                                  {ui->txtProprietario, ui->txtDescrizione},
+                                                  {ui->txtDescrizione, ui->txtUtente},
+                                                  {ui->txtUtente, ui->txtCreazione},
+                                                  {ui->txtPassword, ui->txtScadenza},
+                                                  {ui->txtDomanda, ui->txtRisposta},
+                                                  {ui->txtRisposta, ui->txtUtilizzate},
+                                                  {ui->txtIntestatario, ui->txtCodFisc},
+                                                  {ui->txtCodFisc, ui->txtEmail},
+                                                  {ui->txtEmail, ui->txtTel},
+                                                  {ui->txtTel, ui->txtTitolo}};
+    for (const auto& [da, a] : ordine)
+        invio->sposta(da, a);
+
+    // Installed after the Enter order, so these see their keys first.
+    for (QWidget* controllo :
+         {static_cast<QWidget*>(ui->txtCreazione), static_cast<QWidget*>(ui->txtScadenza),
+          static_cast<QWidget*>(ui->txtURL), static_cast<QWidget*>(ui->btnFocus)})
+        controllo->installEventFilter(this);
+
+    // Their windows are not part of the program yet.
+    for (QAbstractButton* comando : {ui->cmdTrova, ui->cmdStampa, ui->cmdEsporta, ui->cmdScadenze})
+        comando->setEnabled(false);
+}
+
+QString TfrmBlindoro::percorsoArchivio() const {
+    return TogliSpazi(ui->lblFile->text());
+}
+
+qint64 TfrmBlindoro::numeroInEtichetta() const {
+    bool numero = false;
+    const qint64 valore = TogliSpazi(ui->lblPosizione->text()).toLongLong(&numero);
+    if (!numero)
+        throw ErroreArchivio("the position label holds no number");
+    return valore;
+}
+
+void TfrmBlindoro::MostraScheda(const TScheda& scheda, qint64 numero) {
+    for (int k = 0; k < NumeroCampi; ++k)
+        impostaTesto(campi_[k], DecodificaCampo(scheda, static_cast<Campo>(k)));
+    ui->lblPosizione->setText(QString::number(numero));
+}
+
+void TfrmBlindoro::SvuotaScheda() {
+    for (QWidget* campo : campi_)
+        impostaTesto(campo, QString());
+    ui->txtURL->setText(NuovoIndirizzo);
+    ui->lblPosizione->clear();
+    ui->txtTitolo->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmBlindoro::FormShow() {
+    SvuotaScheda();
+}
+
+void TfrmBlindoro::FormClose() {
     frmAvvio->mostra();
+}
+
+void TfrmBlindoro::naviga(const std::function<Destinazione(qint64 numeroSchede)>& scegli) {
+    Destinazione destinazione{Destinazione::Tipo::Nessuna};
+    try {
+        FileArchivio archivio = ApriFileArchivio(percorsoArchivio());
+        destinazione = scegli(archivio.NumeroSchede());
+        if (destinazione.tipo == Destinazione::Tipo::Scheda) {
+            archivio.Posiziona(destinazione.indice);
+            archivio.Leggi(scheda_);
+        }
+        archivio.Chiudi();
+    } catch (const std::exception&) {
+        mostraErrore(this, AccessoNegato);
+        return;
+    }
+    if (destinazione.tipo == Destinazione::Tipo::Scheda)
+        MostraScheda(scheda_, destinazione.indice + 1);
+    else if (destinazione.tipo == Destinazione::Tipo::ArchivioVuoto)
+        mostraInformazione(this, ArchivioVuoto);
+}
+
+void TfrmBlindoro::cmdPrimoClick() {
+    naviga([](qint64 numeroSchede) -> Destinazione {
+        if (numeroSchede == 0)
+            return {Destinazione::Tipo::ArchivioVuoto};
+        return {Destinazione::Tipo::Scheda, 0};
+    });
+}
+
+void TfrmBlindoro::cmdUltimoClick() {
+    naviga([](qint64 numeroSchede) -> Destinazione {
+        if (numeroSchede == 0)
+            return {Destinazione::Tipo::ArchivioVuoto};
+        return {Destinazione::Tipo::Scheda, numeroSchede - 1};
+    });
+}
+
+void TfrmBlindoro::cmdAvantiClick() {
+    naviga([this](qint64 numeroSchede) -> Destinazione {
+        if (TogliSpazi(ui->lblPosizione->text()).isEmpty())
+            ui->lblPosizione->setText(QStringLiteral("0"));
+        const qint64 mostrata = numeroInEtichetta();
+        if (numeroSchede == 0) {
+            ui->lblPosizione->clear();
+            return {Destinazione::Tipo::ArchivioVuoto};
+        }
+        if (mostrata < numeroSchede)
+            return {Destinazione::Tipo::Scheda, mostrata};
+        return {Destinazione::Tipo::Nessuna};
+    });
+}
+
+void TfrmBlindoro::cmdIndietroClick() {
+    naviga([this](qint64 numeroSchede) -> Destinazione {
+        const QString etichetta = TogliSpazi(ui->lblPosizione->text());
+        if (etichetta == QLatin1String("1"))
+            return {Destinazione::Tipo::Nessuna};
+        if (numeroSchede == 0)
+            return {Destinazione::Tipo::ArchivioVuoto};
+        return {Destinazione::Tipo::Scheda, etichetta.isEmpty() ? 0 : numeroInEtichetta() - 2};
+    });
+}
+
+void TfrmBlindoro::cmdNuovoClick() {
+    SvuotaScheda();
+}
+
+void TfrmBlindoro::cmdDuplicaClick() {
+    if (TogliSpazi(ui->lblPosizione->text()).isEmpty()) {
+        mostraAvviso(this, DuplicaSoloSalvata);
+        return;
+    }
+    for (QLabel* allegato :
+         {ui->lblFile01, ui->lblFile02, ui->lblFile03, ui->lblDesc01, ui->lblDesc02, ui->lblDesc03})
+        allegato->clear();
+    ui->lblPosizione->clear();
+    ui->txtTitolo->setFocus(Qt::OtherFocusReason);
+    mostraInformazione(this, DuplicaPronta);
+}
+
+bool TfrmBlindoro::campiObbligatoriPresenti() {
+    const QList<QPair<QLineEdit*, QString>> obbligatori{
+        {ui->txtTitolo, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare "
+                                       "il titolo del sito Web.")},
+        {ui->txtUtente, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare "
+                                       "il Nome Utente.")},
+        {ui->txtPassword, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare "
+                                         "la password.")},
+        {ui->txtScadenza, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare "
+                                         "la data di scadenza della password.")},
+        {ui->txtIntestatario, QStringLiteral("Attenzione: per salvare la scheda è necessario "
+                                             "indicare l'intestatario dell'account.")},
+    };
+    for (const auto& [campo, avviso] : obbligatori) {
+        if (TogliSpazi(campo->text()).isEmpty()) {
+            mostraAvviso(this, avviso);
+            campo->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+    }
+    return true;
+}
+
+void TfrmBlindoro::cmdSalvaClick() {
+    // Leaving the field first runs its exit handler: a web address gets completed before it is
+    // stored.
+    ui->btnFocus->setFocus(Qt::OtherFocusReason);
+    if (!campiObbligatoriPresenti())
+        return;
+
+    bool sovrascritta = false;
+    qint64 numero = 0;
+    try {
+        FileArchivio archivio = ApriFileArchivio(percorsoArchivio());
+        for (int k = 0; k < NumeroCampi; ++k)
+            CodificaCampo(scheda_, static_cast<Campo>(k), testoDi(campi_[k]));
+        const bool nuova = TogliSpazi(ui->lblPosizione->text()).isEmpty();
+        const qint64 indice = nuova ? 0 : numeroInEtichetta() - 1;
+        // A record that is no longer in the archive (the file was emptied or replaced meanwhile)
+        // is added at the end, never written past it with empty records in between.
+        sovrascritta = !nuova && indice >= 0 && indice < archivio.NumeroSchede();
+        if (sovrascritta) {
+            archivio.Posiziona(indice);
+            archivio.Scrivi(scheda_);
+            numero = archivio.Posizione();
+        } else {
+            numero = archivio.Aggiungi(scheda_);
+        }
+        archivio.Chiudi();
+    } catch (const std::exception&) {
+        mostraMessaggio(this, AccessoNegato);
+        return;
+    }
+    ui->lblPosizione->setText(QString::number(numero));
+    mostraInformazione(this, sovrascritta ? ModificheSalvate : SchedaInserita);
+}
+
+void TfrmBlindoro::btnFocusClick() {
+    ui->txtTitolo->setText(TogliSpazi(ui->txtTitolo->text()));
+}
+
+void TfrmBlindoro::cmdEsciClick() {
+    close();
+}
+
+void TfrmBlindoro::cmdFileClick() {
+    apriDialogo<TfrmAllegaCartella>(this, [this](TfrmAllegaCartella& allegati) {
+        allegati.ui->lblMemory->setText(QStringLiteral("blindoro"));
+        allegati.ui->txtFile01->setText(TogliSpazi(ui->lblFile01->text()));
+        allegati.ui->txtDesc01->setText(TogliSpazi(ui->lblDesc01->text()));
+        allegati.ui->txtFile02->setText(TogliSpazi(ui->lblFile02->text()));
+        allegati.ui->txtDesc02->setText(TogliSpazi(ui->lblDesc02->text()));
+        allegati.ui->txtFile03->setText(TogliSpazi(ui->lblFile03->text()));
+        allegati.ui->txtDesc03->setText(TogliSpazi(ui->lblDesc03->text()));
+    });
+}
+
+void TfrmBlindoro::cmdGuidaClick() {
+    apriGuida(this, ArgomentoGuida::Gestione);
+}
+
+void TfrmBlindoro::completaIndirizzo() {
+    const QString indirizzo = ui->txtURL->text();
+    if (!indirizzo.startsWith(QLatin1String("http")))
+        ui->txtURL->setText(NuovoIndirizzo + TogliSpazi(indirizzo));
+}
+
+void TfrmBlindoro::btnSitoClick() {
+    if (TogliSpazi(ui->txtURL->text()).isEmpty()) {
+        mostraAvviso(this, IndirizzoMancante);
+        ui->txtURL->setText(NuovoIndirizzo);
+        ui->txtURL->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    completaIndirizzo();
+    TMisc::Open(TogliSpazi(ui->txtURL->text()));
+}
+
+void TfrmBlindoro::txtURLExit() {
+    completaIndirizzo();
+}
+
+void TfrmBlindoro::btnEmailClick() {
+    TMisc::Open(QLatin1Char('"') + QStringLiteral("mailto:") + TogliSpazi(ui->txtEmail->text()) +
+                QLatin1Char('"'));
+}
+
+void TfrmBlindoro::btnPasswordClick() {
+    ui->txtPassword->setEchoMode(ui->txtPassword->echoMode() == QLineEdit::Password
+                                     ? QLineEdit::Normal
+                                     : QLineEdit::Password);
+}
+
+void TfrmBlindoro::btnRispostaClick() {
+    ui->txtRisposta->setEchoMode(ui->txtRisposta->echoMode() == QLineEdit::Password
+                                     ? QLineEdit::Normal
+                                     : QLineEdit::Password);
+}
+
+void TfrmBlindoro::btnCodFiscClick() {
+    ControllaCodiceFiscale(this, ui->txtCodFisc->text());
+}
+
+void TfrmBlindoro::txtCodFiscTyping() {
+    sostituisciDigitando(ui->txtCodFisc, LettereMaiuscole(TogliSpazi(ui->txtCodFisc->text())));
+}
+
+void TfrmBlindoro::txtEmailTyping() {
+    sostituisciDigitando(ui->txtEmail, TogliSpazi(ui->txtEmail->text()));
+}
+
+void TfrmBlindoro::tastoInData(QWidget* campo, QKeyEvent* tasto) {
+    auto* data = static_cast<QLineEdit*>(campo);
+    if (tasto->key() == Qt::Key_Backspace || tasto->key() == Qt::Key_Delete) {
+        data->clear();
+        return;
+    }
+    const QString etichetta = campo == ui->txtCreazione ? QStringLiteral("data_creazione")
+                                                        : QStringLiteral("data_scadenza");
+    apriDialogo<TfrmCalendario>(this, [&etichetta](TfrmCalendario& calendario) {
+        calendario.ui->lblMemory->setText(etichetta);
+    });
+}
+
+bool TfrmBlindoro::eventFilter(QObject* oggetto, QEvent* evento) {
+    if (oggetto == ui->txtURL && evento->type() == QEvent::FocusOut) {
+        txtURLExit();
+        return false;
+    }
+    if (evento->type() != QEvent::KeyPress)
+        return false;
+    auto* tasto = static_cast<QKeyEvent*>(evento);
+    if (oggetto == ui->btnFocus) {
+        const bool attiva =
+            (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter ||
+             tasto->key() == Qt::Key_Space) &&
+            !(tasto->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+        if (attiva)
+            btnFocusClick();
+        return attiva;
+    }
+    if (oggetto == ui->txtCreazione || oggetto == ui->txtScadenza) {
+        // Moving on with Tab and pressing a modifier alone are not asking for a date.
+        switch (tasto->key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Meta:
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock:
+            return false;
+        default:
+            tastoInData(static_cast<QWidget*>(oggetto), tasto);
+            return true;
+        }
+    }
+    return false;
 }

@@ -29,8 +29,7 @@ class TestFondamenta : public QObject {
     std::unique_ptr<PiattaformaProva> piattaforma;
     std::unique_ptr<FinestreProva> finestre;
 
-    QList<QWidget*> finestreVisibili() const
-    {
+    QList<QWidget*> finestreVisibili() const {
         QList<QWidget*> visibili;
         for (QWidget* finestra : ElencoFinestre())
             if (finestra->isVisible())
@@ -40,45 +39,51 @@ class TestFondamenta : public QObject {
 
     // Clicks a start-window picture that opens a modal dialog; returns the dialog's class name and
     // whether it was freed once its modal run ended.
-    QPair<QString, bool> apriDialogoDa(const char* pulsante)
-    {
+    QPair<QString, bool> apriDialogoDa(const char* pulsante) {
         QString classe;
         QPointer<QWidget> dialogo;
         auto* comando = figlio<QAbstractButton>(reinterpret_cast<QWidget*>(frmAvvio), pulsante);
-        const bool visto = conDialogoModale([&] { comando->click(); },
-                                            [&](QWidget* aperto) {
-                                                classe = QString::fromLatin1(
-                                                    aperto->metaObject()->className());
-                                                dialogo = aperto;
-                                                if (aperto->parentWidget() !=
-                                                    reinterpret_cast<QWidget*>(frmAvvio))
-                                                    classe += QStringLiteral(" (wrong owner)");
-                                            });
+        const bool visto =
+            conDialogoModale([&] { comando->click(); },
+                             [&](QWidget* aperto) {
+                                 classe = QString::fromLatin1(aperto->metaObject()->className());
+                                 dialogo = aperto;
+                                 if (aperto->parentWidget() != reinterpret_cast<QWidget*>(frmAvvio))
+                                     classe += QStringLiteral(" (wrong owner)");
+                             });
         return {visto ? classe : QString(), dialogo.isNull()};
     }
 
 private Q_SLOTS:
-    void init()
-    {
+    void init() {
         piattaforma = std::make_unique<PiattaformaProva>();
         finestre = std::make_unique<FinestreProva>();
     }
 
-    void cleanup()
-    {
+    void cleanup() {
         finestre.reset();
         VERIFICA_PIATTAFORMA(*piattaforma);
         piattaforma.reset();
     }
 
-    void avvioMostraSoloLaFinestraDiAccesso()
-    {
-        const QStringList classi{
-            "TfrmPassword",     "TfrmAvvio",          "TfrmCambiaPassword", "TfrmGuida",
-            "TfrmInfo",         "TfrmSplash",         "TfrmCreaArchivio",   "TfrmApriArchivio",
-            "TfrmBlindoro",     "TfrmPartitaIva",     "TfrmCodFisc",        "TfrmCalendario",
-            "TfrmAllegaCartella", "TfrmTrovaPassword", "TfrmSegnalati",     "TfrmExpPassword",
-            "TfrmStampaCredenziali"};
+    void avvioMostraSoloLaFinestraDiAccesso() {
+        const QStringList classi{"TfrmPassword",
+                                 "TfrmAvvio",
+                                 "TfrmCambiaPassword",
+                                 "TfrmGuida",
+                                 "TfrmInfo",
+                                 "TfrmSplash",
+                                 "TfrmCreaArchivio",
+                                 "TfrmApriArchivio",
+                                 "TfrmBlindoro",
+                                 "TfrmPartitaIva",
+                                 "TfrmCodFisc",
+                                 "TfrmCalendario",
+                                 "TfrmAllegaCartella",
+                                 "TfrmTrovaPassword",
+                                 "TfrmSegnalati",
+                                 "TfrmExpPassword",
+                                 "TfrmStampaCredenziali"};
         const auto& elenco = ElencoFinestre();
         QCOMPARE(static_cast<int>(elenco.size()), classi.size());
         for (int i = 0; i < classi.size(); ++i)
@@ -93,8 +98,7 @@ private Q_SLOTS:
                      elenco[0]->findChild<QWidget*>(QStringLiteral("txtPassword")));
     }
 
-    void ogniFinestraHaDidascaliaEGenere_data()
-    {
+    void ogniFinestraHaDidascaliaEGenere_data() {
         QTest::addColumn<int>("ordine");
         QTest::addColumn<QString>("didascalia");
         QTest::addColumn<bool>("dialogo");
@@ -102,27 +106,28 @@ private Q_SLOTS:
         const QSize libera;
         QTest::newRow("avvio") << 2 << " Blindoro" << false << libera;
         QTest::newRow("cambio password") << 3 << " Cambia password" << false << QSize(411, 418);
-        QTest::newRow("guida") << 4 << " Guida all'utilizzo del software" << true << QSize(670, 572);
-        QTest::newRow("informazioni") << 5 << " Informazioni su Blindoro" << true << QSize(473, 579);
+        QTest::newRow("guida") << 4 << " Guida all'utilizzo del software" << true
+                               << QSize(670, 572);
+        QTest::newRow("informazioni")
+            << 5 << " Informazioni su Blindoro" << true << QSize(473, 579);
         QTest::newRow("crediti") << 6 << "" << true << QSize(661, 467);
         QTest::newRow("creazione") << 7 << " Blindoro - Creazione blindoro" << false << libera;
         QTest::newRow("apertura") << 8 << " Blindoro - Apertura blindoro" << false << libera;
         QTest::newRow("schede") << 9 << " Blindoro - Gestione blindoro" << false << libera;
         QTest::newRow("partita IVA") << 10 << " Controllo partita IVA" << true << QSize(480, 254);
-        QTest::newRow("codice fiscale") << 11 << " Controllo codice fiscale" << true
-                                        << QSize(478, 254);
+        QTest::newRow("codice fiscale")
+            << 11 << " Controllo codice fiscale" << true << QSize(478, 254);
         QTest::newRow("calendario") << 12 << " Importazione data" << true << QSize(253, 294);
         QTest::newRow("allegati") << 13 << " Allega file" << true << QSize(634, 534);
         QTest::newRow("ricerca") << 14 << " Trova credenziali in archivio" << true
                                  << QSize(862, 560);
         QTest::newRow("scadute") << 15 << " Riepilogo password scadute" << true << QSize(862, 560);
-        QTest::newRow("esportazione") << 16 << " Esporta blindoro in Microsoft Excel" << true
-                                      << QSize(862, 560);
+        QTest::newRow("esportazione")
+            << 16 << " Esporta blindoro in Microsoft Excel" << true << QSize(862, 560);
         QTest::newRow("stampa") << 17 << " Stampa scheda" << true << QSize(362, 287);
     }
 
-    void ogniFinestraHaDidascaliaEGenere()
-    {
+    void ogniFinestraHaDidascaliaEGenere() {
         QFETCH(int, ordine);
         QFETCH(QString, didascalia);
         QFETCH(bool, dialogo);
@@ -142,8 +147,7 @@ private Q_SLOTS:
         }
     }
 
-    void finestraAvvioPassaAlleAltre_data()
-    {
+    void finestraAvvioPassaAlleAltre_data() {
         QTest::addColumn<QString>("pulsante");
         QTest::addColumn<int>("ordineRaggiunta");
         QTest::newRow("imgCrea") << "imgCrea" << 7;
@@ -152,8 +156,7 @@ private Q_SLOTS:
         QTest::newRow("btnApri") << "btnApri" << 8;
     }
 
-    void finestraAvvioPassaAlleAltre()
-    {
+    void finestraAvvioPassaAlleAltre() {
         QFETCH(QString, pulsante);
         QFETCH(int, ordineRaggiunta);
         auto* avvio = reinterpret_cast<QWidget*>(frmAvvio);
@@ -167,8 +170,7 @@ private Q_SLOTS:
         QCOMPARE(finestreVisibili(), QList<QWidget*>{avvio});
     }
 
-    void finestraAvvioApreDialoghiNuoviOgniVolta()
-    {
+    void finestraAvvioApreDialoghiNuoviOgniVolta() {
         frmAvvio->mostra();
         const QPair<QString, bool> info1 = apriDialogoDa("imgInfo");
         const QPair<QString, bool> info2 = apriDialogoDa("imgInfo");
@@ -181,24 +183,22 @@ private Q_SLOTS:
         QVERIFY(reinterpret_cast<QWidget*>(frmAvvio)->isVisible());
     }
 
-    void finestraAvvioApreIlSitoDelProduttore()
-    {
+    void finestraAvvioApreIlSitoDelProduttore() {
         frmAvvio->mostra();
         figlio<QAbstractButton>(reinterpret_cast<QWidget*>(frmAvvio), "imgSito")->click();
         QCOMPARE(piattaforma->aperture.size(), 1);
-        QCOMPARE(piattaforma->aperture[0].indirizzo, QUrl(QString::fromLatin1(Produttore::SitoWeb)));
+        QCOMPARE(piattaforma->aperture[0].indirizzo,
+                 QUrl(QString::fromLatin1(Produttore::SitoWeb)));
         QVERIFY(reinterpret_cast<QWidget*>(frmAvvio)->isVisible());
     }
 
-    void esciEChiusuraTerminanoIlProgramma_data()
-    {
+    void esciEChiusuraTerminanoIlProgramma_data() {
         QTest::addColumn<bool>("conCasellaDiChiusura");
         QTest::newRow("imgEsci") << false;
         QTest::newRow("casella di chiusura") << true;
     }
 
-    void esciEChiusuraTerminanoIlProgramma()
-    {
+    void esciEChiusuraTerminanoIlProgramma() {
         QFETCH(bool, conCasellaDiChiusura);
         auto* avvio = reinterpret_cast<QWidget*>(frmAvvio);
         frmAvvio->mostra();
@@ -213,9 +213,9 @@ private Q_SLOTS:
         QCOMPARE(QCoreApplication::exec(), 0);
     }
 
-    void finestraAvvioHaPulsantiAccessibili()
-    {
-        for (auto* pulsante : reinterpret_cast<QWidget*>(frmAvvio)->findChildren<QAbstractButton*>()) {
+    void finestraAvvioHaPulsantiAccessibili() {
+        for (auto* pulsante :
+             reinterpret_cast<QWidget*>(frmAvvio)->findChildren<QAbstractButton*>()) {
             QVERIFY2(!pulsante->accessibleName().isEmpty(), qPrintable(pulsante->objectName()));
             QVERIFY2(!pulsante->toolTip().isEmpty(), qPrintable(pulsante->objectName()));
             QCOMPARE(pulsante->cursor().shape(), Qt::PointingHandCursor);
@@ -224,8 +224,7 @@ private Q_SLOTS:
         }
     }
 
-    void finestreMessaggioHannoDidascaliaEPulsanti_data()
-    {
+    void finestreMessaggioHannoDidascaliaEPulsanti_data() {
         QTest::addColumn<TipoMessaggio>("tipo");
         QTest::addColumn<Pulsanti>("pulsanti");
         QTest::addColumn<QString>("didascalia");
@@ -242,8 +241,7 @@ private Q_SLOTS:
                                   << QStringList{"OK"};
     }
 
-    void finestreMessaggioHannoDidascaliaEPulsanti()
-    {
+    void finestreMessaggioHannoDidascaliaEPulsanti() {
         QFETCH(TipoMessaggio, tipo);
         QFETCH(Pulsanti, pulsanti);
         QFETCH(QString, didascalia);
@@ -261,8 +259,7 @@ private Q_SLOTS:
         QCOMPARE(testi, testiPulsanti);
     }
 
-    void confermaRispondeSoloSiONo()
-    {
+    void confermaRispondeSoloSiONo() {
         PiattaformaQt sistema;
         Risposta risposta = Risposta::Ok;
         bool ancoraAperta = false;
@@ -282,8 +279,7 @@ private Q_SLOTS:
         QCOMPARE(risposta, Risposta::No);
     }
 
-    void avvisoSiChiudeConEntrambiIPulsantiEConEsc()
-    {
+    void avvisoSiChiudeConEntrambiIPulsantiEConEsc() {
         PiattaformaQt sistema;
         for (int modo = 0; modo < 3; ++modo) {
             bool visto = conDialogoModale(
@@ -305,12 +301,12 @@ private Q_SLOTS:
         }
     }
 
-    void consegnaAlSistema_data()
-    {
+    void consegnaAlSistema_data() {
         QTest::addColumn<QString>("comando");
         QTest::addColumn<QUrl>("atteso");
         const QString conSpazi = QStringLiteral("/tmp/cartella con spazi/Guida.pdf");
-        QTest::newRow("sito https") << "https://www.esempio.it/accesso" << QUrl("https://www.esempio.it/accesso");
+        QTest::newRow("sito https")
+            << "https://www.esempio.it/accesso" << QUrl("https://www.esempio.it/accesso");
         QTest::newRow("sito http") << "http://esempio.it" << QUrl("http://esempio.it");
         QTest::newRow("schema maiuscolo") << "HTTPS://ESEMPIO.IT" << QUrl("https://esempio.it");
         QTest::newRow("posta tra virgolette")
@@ -325,8 +321,7 @@ private Q_SLOTS:
         QTest::newRow("virgolette vuote") << "\"\"" << QUrl();
     }
 
-    void consegnaAlSistema()
-    {
+    void consegnaAlSistema() {
         QFETCH(QString, comando);
         QFETCH(QUrl, atteso);
         TMisc::Open(comando);
@@ -341,8 +336,7 @@ private Q_SLOTS:
             QCOMPARE(piattaforma->aperture[0].indirizzo.toLocalFile(), atteso.toLocalFile());
     }
 
-    void erroreNonGestitoMostratoEIlProgrammaProsegue()
-    {
+    void erroreNonGestitoMostratoEIlProgrammaProsegue() {
         QWidget finestra;
         auto* pulsante = new QPushButton(QStringLiteral("Salva"), &finestra);
         int clic = 0;
@@ -359,8 +353,7 @@ private Q_SLOTS:
         QCOMPARE(clic, 2);
     }
 
-    void evidenziazioneSfondoSegueIlFocus()
-    {
+    void evidenziazioneSfondoSegueIlFocus() {
         QWidget finestra;
         auto* layout = new QVBoxLayout(&finestra);
         auto* bianco = new QLineEdit(&finestra);
@@ -388,8 +381,7 @@ private Q_SLOTS:
         QCOMPARE(coloreVisto(bianco, interno), Colori::AliceBlue);
     }
 
-    void evidenziazioneAloneSegueIlFocus()
-    {
+    void evidenziazioneAloneSegueIlFocus() {
         QWidget finestra;
         auto* campo = new QLineEdit(&finestra);
         campo->setGeometry(20, 20, 200, 30);
@@ -412,16 +404,15 @@ private Q_SLOTS:
         QTRY_VERIFY(!alone->isVisible());
     }
 
-    void rigaSuggerimentiSegueIlMouse()
-    {
+    void rigaSuggerimentiSegueIlMouse() {
         QWidget finestra;
         finestra.resize(400, 200);
         auto* comando = new QPushButton(QStringLiteral("Salva"), &finestra);
         comando->setGeometry(10, 10, 80, 30);
         auto* didascalia = new QLabel(QStringLiteral("Titolo sito Web:"), &finestra);
         didascalia->setGeometry(10, 60, 150, 20);
-        auto* riga = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."),
-                                &finestra);
+        auto* riga =
+            new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), &finestra);
         riga->setGeometry(0, 170, 400, 30);
         auto* suggerimenti = new RigaSuggerimenti(riga);
         suggerimenti->suggerimento(comando, QStringLiteral("Salva la scheda in archivio."));
@@ -439,8 +430,7 @@ private Q_SLOTS:
         QTRY_COMPARE(riga->text(), QString());
     }
 
-    void invioSpostaIlFocusEMaiPremeUnPulsante()
-    {
+    void invioSpostaIlFocusEMaiPremeUnPulsante() {
         QDialog dialogo;
         auto* layout = new QVBoxLayout(&dialogo);
         auto* primo = new QLineEdit(&dialogo);
@@ -472,8 +462,7 @@ private Q_SLOTS:
         QVERIFY(dialogo.isVisible());
     }
 
-    void collegamentoCambiaColoreEApre()
-    {
+    void collegamentoCambiaColoreEApre() {
         QWidget finestra;
         auto* testo = new QPushButton(QStringLiteral("Visualizza guida in formato PDF"), &finestra);
         auto* icona = new QToolButton(&finestra);
@@ -484,8 +473,8 @@ private Q_SLOTS:
         QCOMPARE(colore(), Colori::Collegamento);
         QVERIFY(testo->font().underline());
 
-        for (QAbstractButton* parte : {static_cast<QAbstractButton*>(testo),
-                                       static_cast<QAbstractButton*>(icona)}) {
+        for (QAbstractButton* parte :
+             {static_cast<QAbstractButton*>(testo), static_cast<QAbstractButton*>(icona)}) {
             QTest::mousePress(parte, Qt::LeftButton);
             QCOMPARE(colore(), Colori::CollegamentoPremuto);
             QTest::mouseRelease(parte, Qt::LeftButton);

@@ -8,19 +8,16 @@
 #include <QTimer>
 #include <QWidget>
 
-FinestreProva::FinestreProva()
-{
+FinestreProva::FinestreProva() {
     CreaFinestre();
 }
 
-FinestreProva::~FinestreProva()
-{
+FinestreProva::~FinestreProva() {
     DistruggiFinestre();
 }
 
 bool conDialogoModale(const std::function<void()>& apri,
-                      const std::function<void(QWidget*)>& azione)
-{
+                      const std::function<void(QWidget*)>& azione) {
     bool visto = false;
     QWidget* giaAperto = QApplication::activeModalWidget();
     QTimer sonda;
@@ -46,8 +43,7 @@ bool conDialogoModale(const std::function<void()>& apri,
     return visto;
 }
 
-void digita(QWidget* destinatario, const QString& testo)
-{
+void digita(QWidget* destinatario, const QString& testo) {
     for (qsizetype i = 0; i < testo.size(); ++i) {
         const QChar carattere = testo[i];
         if (carattere.unicode() < 128 && carattere.isPrint()) {
@@ -63,7 +59,6 @@ void digita(QWidget* destinatario, const QString& testo)
     }
 }
 
-QColor coloreVisto(QWidget* widget, QPoint punto)
-{
+QColor coloreVisto(QWidget* widget, QPoint punto) {
     return widget->grab().toImage().pixelColor(punto);
 }

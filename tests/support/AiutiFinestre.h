@@ -13,8 +13,7 @@ class QWidget;
 // The main() of a window test: the program's own application object (it catches failures that
 // leave a handler) and environment (style, fonts, resources, Italian translations).
 #define BLINDORO_TEST_MAIN(Classe)                                                                 \
-    int main(int argc, char** argv)                                                                \
-    {                                                                                              \
+    int main(int argc, char** argv) {                                                              \
         TApplicazione applicazione(argc, argv);                                                    \
         PreparaAmbiente(applicazione);                                                             \
         Classe prova;                                                                              \
@@ -44,9 +43,7 @@ void digita(QWidget* destinatario, const QString& testo);
 QColor coloreVisto(QWidget* widget, QPoint punto);
 
 // Finds a named child and fails the test when it is missing.
-template <class T>
-T* figlio(QWidget* finestra, const char* nome)
-{
+template <class T> T* figlio(QWidget* finestra, const char* nome) {
     T* trovato = finestra->findChild<T*>(QString::fromLatin1(nome));
     if (!trovato)
         qFatal("missing control %s", nome);

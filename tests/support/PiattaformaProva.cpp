@@ -2,8 +2,7 @@
 
 #include <QDir>
 
-QString descrizione(TipoMessaggio tipo)
-{
+QString descrizione(TipoMessaggio tipo) {
     switch (tipo) {
     case TipoMessaggio::Avviso:
         return QStringLiteral("warning");
@@ -20,8 +19,7 @@ QString descrizione(TipoMessaggio tipo)
 }
 
 namespace {
-QString descrizione(Pulsanti pulsanti)
-{
+QString descrizione(Pulsanti pulsanti) {
     switch (pulsanti) {
     case Pulsanti::OkAnnulla:
         return QStringLiteral("OK/Cancel");
@@ -33,8 +31,7 @@ QString descrizione(Pulsanti pulsanti)
     return QStringLiteral("OK");
 }
 
-QString visibile(QString testo)
-{
+QString visibile(QString testo) {
     testo.replace(QLatin1Char('\r'), QLatin1String("\\r"));
     testo.replace(QLatin1Char('\n'), QLatin1String("\\n"));
     return testo;
@@ -43,34 +40,28 @@ QString visibile(QString testo)
 
 PiattaformaProva::PiattaformaProva()
     : dataOggi(2026, 12, 10)
-    , precedente_(Piattaforma::installa(this))
-{
+    , precedente_(Piattaforma::installa(this)) {
     cartella = cartellaTemporanea_.path() + QLatin1Char('/');
 }
 
-PiattaformaProva::~PiattaformaProva()
-{
+PiattaformaProva::~PiattaformaProva() {
     Piattaforma::installa(precedente_);
 }
 
 void PiattaformaProva::attendi(TipoMessaggio tipo, Pulsanti pulsanti, const QString& testo,
-                               Risposta risposta)
-{
+                               Risposta risposta) {
     attese_.enqueue({tipo, pulsanti, testo, risposta});
 }
 
-void PiattaformaProva::attendiFile(const QString& percorso)
-{
+void PiattaformaProva::attendiFile(const QString& percorso) {
     file_.enqueue(percorso);
 }
 
-void PiattaformaProva::attendiStampante(bool conferma)
-{
+void PiattaformaProva::attendiStampante(bool conferma) {
     stampanti_.enqueue(conferma);
 }
 
-QStringList PiattaformaProva::problemi() const
-{
+QStringList PiattaformaProva::problemi() const {
     QStringList tutti = problemi_;
     for (const Attesa& attesa : attese_)
         tutti << QStringLiteral("expected %1 message never shown: \"%2\"")
@@ -82,8 +73,7 @@ QStringList PiattaformaProva::problemi() const
     return tutti;
 }
 
-void PiattaformaProva::azzera()
-{
+void PiattaformaProva::azzera() {
     attese_.clear();
     file_.clear();
     stampanti_.clear();
@@ -95,8 +85,7 @@ void PiattaformaProva::azzera()
 }
 
 Risposta PiattaformaProva::messaggio(QWidget* proprietario, TipoMessaggio tipo, Pulsanti pulsanti,
-                                     const QString& testo)
-{
+                                     const QString& testo) {
     mostrati.append({tipo, pulsanti, testo, proprietario});
     const Risposta prudente = pulsanti == Pulsanti::SiNo ? Risposta::No : Risposta::Annulla;
     const QString visto = QStringLiteral("%1 %2 \"%3\"")
@@ -120,13 +109,11 @@ Risposta PiattaformaProva::messaggio(QWidget* proprietario, TipoMessaggio tipo, 
     return attesa.risposta;
 }
 
-void PiattaformaProva::apriConSistema(const QString& comando, const QUrl& indirizzo)
-{
+void PiattaformaProva::apriConSistema(const QString& comando, const QUrl& indirizzo) {
     aperture.append({comando, indirizzo});
 }
 
-QString PiattaformaProva::scegliFile(QWidget*, const QString& titolo, const QString& filtro)
-{
+QString PiattaformaProva::scegliFile(QWidget*, const QString& titolo, const QString& filtro) {
     dialoghiFile.append({titolo, filtro});
     if (file_.isEmpty()) {
         problemi_ << QStringLiteral("unexpected file dialog \"%1\"").arg(titolo);
@@ -135,8 +122,7 @@ QString PiattaformaProva::scegliFile(QWidget*, const QString& titolo, const QStr
     return file_.dequeue();
 }
 
-bool PiattaformaProva::scegliStampante(QWidget*, QPrinter&)
-{
+bool PiattaformaProva::scegliStampante(QWidget*, QPrinter&) {
     ++dialoghiStampa;
     if (stampanti_.isEmpty()) {
         problemi_ << QStringLiteral("unexpected print dialog");

@@ -81,7 +81,7 @@ QString descrizione(TipoMessaggio tipo);
 // In a test's cleanup(): fails when the scripted platform saw something the test did not expect.
 #define VERIFICA_PIATTAFORMA(piattaforma)                                                          \
     do {                                                                                           \
-        const QStringList problemi_ = (piattaforma).problemi();                                   \
+        const QStringList problemi_ = (piattaforma).problemi();                                    \
         (piattaforma).azzera();                                                                    \
-        QVERIFY2(problemi_.isEmpty(), qPrintable(problemi_.join(QLatin1Char('\n'))));             \
+        QVERIFY2(problemi_.isEmpty(), qPrintable(problemi_.join(QLatin1Char('\n'))));              \
     } while (false)

@@ -6,8 +6,7 @@
 // Root ignores file permissions, so a test of a read-only file or folder would never see the
 // failure. Tests that need one call this first thing in main(): a process running as root
 // continues as the unprivileged user "nobody" (65534). Returns false if that was not possible.
-inline bool RinunciaPrivilegiRoot()
-{
+inline bool RinunciaPrivilegiRoot() {
     if (geteuid() != 0)
         return true;
     const gid_t nessunGruppo = 65534;
