@@ -1,12 +1,41 @@
 #include "help/Guida.h"
 
+#include "ui_Guida.h"
+
+#include "app/Convenzioni.h"
+#include "app/OpenURL.h"
+#include "app/Piattaforma.h"
+
 TfrmGuida::TfrmGuida(QWidget* parent)
     : TDialogo(parent, QSize(670, 572))
-{
-    setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
+    , ui(std::make_unique<Ui::TfrmGuida>()) {
+    ui->setupUi(this);
+    centraSulloSchermo();
+    preparaCollegamento(ui->lnkWeb, ui->imgPDF, [this] { lnkWebClick(); });
+    connect(ui->btnChiudi, &QPushButton::clicked, this, &TfrmGuida::btnChiudiClick);
+    ui->btnChiudi->setFocus();
 }
 
-void apriGuida(QWidget* proprietario, ArgomentoGuida)
-{
-    apriDialogo<TfrmGuida>(proprietario);
+TfrmGuida::~TfrmGuida() = default;
+
+void TfrmGuida::mostraArgomento(ArgomentoGuida argomento) {
+    ui->lblTitolo->setText(TitoloGuida(argomento));
+    // The text control would take a CR and an LF for two line breaks: a CR LF is one.
+    ui->txtGuida->setPlainText(
+        CorpoGuida(argomento).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void TfrmGuida::lnkWebClick() {
+    coloraCollegamento(ui->lnkWeb, Colori::Collegamento);
+    TMisc::Open(QLatin1Char('"') + Piattaforma::corrente().cartellaProgramma() +
+                QStringLiteral("Guida.pdf\""));
+}
+
+void TfrmGuida::btnChiudiClick() {
+    accept();
+}
+
+void apriGuida(QWidget* proprietario, ArgomentoGuida argomento) {
+    apriDialogo<TfrmGuida>(proprietario,
+                           [argomento](TfrmGuida& guida) { guida.mostraArgomento(argomento); });
 }

@@ -1,7 +1,31 @@
 #include "help/Splash.h"
 
+#include "ui_Splash.h"
+
+#include "app/Convenzioni.h"
+#include "app/OpenURL.h"
+#include "help/Produttore.h"
+
 TfrmSplash::TfrmSplash(QWidget* parent)
     : TDialogo(parent, QSize(661, 467))
-{
-    setWindowTitle(QStringLiteral(" Blindoro - Crediti"));
+    , ui(std::make_unique<Ui::TfrmSplash>()) {
+    ui->setupUi(this);
+    const QString produttore = QString::fromUtf8(Produttore::Nome);
+    setWindowTitle(QStringLiteral(" Blindoro - Realizzato da ") + produttore);
+    ui->lblProduttore->setText(produttore);
+    ui->lnkWeb->setText(QString::fromUtf8(Produttore::SitoWeb));
+    preparaCollegamento(ui->lnkWeb, ui->imgWeb, [this] { lnkWebClick(); });
+    connect(ui->btnChiudi, &QPushButton::clicked, this, &TfrmSplash::btnChiudiClick);
+    ui->btnChiudi->setFocus();
+}
+
+TfrmSplash::~TfrmSplash() = default;
+
+void TfrmSplash::lnkWebClick() {
+    coloraCollegamento(ui->lnkWeb, Colori::Collegamento);
+    TMisc::Open(QString::fromUtf8(Produttore::SitoWeb));
+}
+
+void TfrmSplash::btnChiudiClick() {
+    accept();
 }
