@@ -56,6 +56,8 @@ private Q_SLOTS:
                                     "importare una data dal calendario."));
         QTest::mouseMove(ui().bkgCredenziali, QPoint(3, 3));
         QTRY_COMPARE(ui().panInfo->text(), QString());
+        QTest::mouseMove(ui().cmdTrova, QPoint(10, 10));
+        QTRY_COMPARE(ui().panInfo->text(), QStringLiteral("Trova una scheda in archivio."));
     }
 
     void coloriDelFocus() {
