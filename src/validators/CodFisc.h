@@ -2,8 +2,35 @@
 
 #include "app/Finestra.h"
 
+#include <QString>
+#include <memory>
+
+namespace Ui {
+class TfrmCodFisc;
+}
+
+// The codice fiscale check: the user types a code and learns whether its check letter fits.
+// The dialog only reports; it writes nothing back.
 class TfrmCodFisc : public TDialogo {
     Q_OBJECT
 public:
     explicit TfrmCodFisc(QWidget* parent = nullptr);
+    ~TfrmCodFisc() override;
+
+    void preimposta(const QString& codice);
+
+    void txtCodFiscTyping();
+    void btnControllaClick();
+    void btnChiudiClick();
+
+protected:
+    void FormShow() override;
+
+private:
+    std::unique_ptr<Ui::TfrmCodFisc> ui;
 };
+
+// The record window's check of the holder's tax code: a text of digits only (blanks around it
+// aside) opens the partita IVA check, anything else, the empty text included, the codice fiscale
+// check; the dialog starts with the trimmed text and is freed when it closes.
+void ControllaCodiceFiscale(QWidget* proprietario, const QString& testo);
