@@ -365,11 +365,12 @@ void ProvaNucleoAccesso::scritturaFallita() {
 }
 
 void ProvaNucleoAccesso::fileConsegnato() {
-    const QString percorso = QStringLiteral(BLINDORO_PROGRAM_DIR "/unins000.dll");
-    QCOMPARE(contenuto(percorso),
+    const QString consegnato = QStringLiteral(BLINDORO_FILE_ACCESSO);
+    QCOMPARE(contenuto(consegnato),
              QByteArray("[Accesso]\r\nValore=7501359E3A894D550D0D592D49EE\r\n"));
-    const QString valore = LeggiValoreProfilo(percorso, Accesso::Sezione, Accesso::Chiave);
+    const QString valore = LeggiValoreProfilo(consegnato, Accesso::Sezione, Accesso::Chiave);
     QCOMPARE(DecryptFromHex(valore), QStringLiteral("PERGOLATOVERDE"));
+    QVERIFY(QFile::exists(QStringLiteral(BLINDORO_PROGRAM_DIR "/unins000.dll")));
 }
 
 int main(int argc, char** argv) {
