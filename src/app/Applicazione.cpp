@@ -5,10 +5,29 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QProxyStyle>
 #include <QStyleFactory>
 #include <QTranslator>
 #include <exception>
 #include <sys/resource.h>
+
+namespace {
+
+// Fusion, with plain text buttons in message boxes and dialogs.
+class StileBlindoro : public QProxyStyle {
+public:
+    StileBlindoro()
+        : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    int styleHint(StyleHint suggerimento, const QStyleOption* opzione, const QWidget* widget,
+                  QStyleHintReturn* ritorno) const override {
+        if (suggerimento == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 0;
+        return QProxyStyle::styleHint(suggerimento, opzione, widget, ritorno);
+    }
+};
+
+} // namespace
 
 static void inizializzaRisorse() {
     Q_INIT_RESOURCE(blindoro);
@@ -32,7 +51,7 @@ bool TApplicazione::notify(QObject* destinatario, QEvent* evento) {
 
 void PreparaAmbiente(QApplication& applicazione) {
     inizializzaRisorse();
-    applicazione.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    applicazione.setStyle(new StileBlindoro);
     applicazione.setFont(QFont(QStringLiteral("Verdana"), 9));
     applicazione.setQuitOnLastWindowClosed(false);
 
