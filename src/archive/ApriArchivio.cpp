@@ -1,16 +1,180 @@
 #include "archive/ApriArchivio.h"
 
+#include "ui_ApriArchivio.h"
+#include "ui_Blindoro.h"
+
 #include "app/Avvio.h"
+#include "app/Convenzioni.h"
 #include "app/Finestre.h"
+#include "app/Formati.h"
+#include "app/Messaggi.h"
+#include "app/Piattaforma.h"
+#include "editor/Blindoro.h"
+#include "help/Guida.h"
+
+#include <QDir>
+#include <QFile>
+#include <QListWidgetItem>
+#include <algorithm>
+
+namespace {
+
+const QString ModoAvvio = QStringLiteral("avvio");
+const QString ModoPassword = QStringLiteral("password");
+const QString Estensione = QStringLiteral(".psw");
+
+const QString MsgElencoVuoto =
+    QStringLiteral("Attenzione: l'elenco non contiene nessun archivio di password.");
+const QString MsgSelezionaDaAprire =
+    QStringLiteral("Attenzione: selezionare l'archivio di password dall'elenco prima di premere "
+                   "il pulsante Apri archivio.");
+const QString MsgSelezionaDaEliminare =
+    QStringLiteral("Attenzione: selezionare dall'elenco l'archivio di password da eliminare prima "
+                   "di premere il pulsante del cestino.");
+const QString MsgConfermaEliminazione = QStringLiteral(
+    "Si sta per eliminare l'archivio di password selezionato. Si ricorda che il file eliminato "
+    "non potrà essere recuperato.\r\n\r\nSi conferma l'eliminazione dell'archivio?");
+const QString MsgEliminato =
+    QStringLiteral("L'archivio di password è stato eliminato con successo.");
+const QString MsgNonEliminato = QStringLiteral(
+    "Attenzione: l'archivio di password selezionato non è stato eliminato.\r\n\r\nIl sistema non "
+    "permette di eliminare il file: accertarsi che il file esista ancora e di possedere i "
+    "privilegi di scrittura nella cartella di installazione del programma.");
+
+QString cartellaProgramma() {
+    return Piattaforma::corrente().cartellaProgramma();
+}
+
+// Letters a to z count as their capitals, every other character by its code.
+char16_t chiaveOrdine(QChar carattere) {
+    const char16_t codice = carattere.unicode();
+    return codice >= u'a' && codice <= u'z' ? char16_t(codice - u'a' + u'A') : codice;
+}
+
+// The list's order, character by character; a name that is the start of another comes first.
+// Names that differ only in the case of a to z keep a fixed order too, capitals first.
+bool precedeNellElenco(const QString& primo, const QString& secondo) {
+    const auto minore = [](QChar a, QChar b) { return chiaveOrdine(a) < chiaveOrdine(b); };
+    if (std::lexicographical_compare(primo.begin(), primo.end(), secondo.begin(), secondo.end(),
+                                     minore))
+        return true;
+    if (std::lexicographical_compare(secondo.begin(), secondo.end(), primo.begin(), primo.end(),
+                                     minore))
+        return false;
+    return primo < secondo;
+}
+
+// The file names of the archives in a folder: every file whose name ends in ".psw" in any case,
+// sub-folders excluded, in the list's order. A folder that cannot be read gives what was found.
+QStringList archiviNellaCartella(const QString& cartella) {
+    QStringList nomi = QDir(cartella).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
+    nomi.removeIf(
+        [](const QString& nome) { return !nome.endsWith(Estensione, Qt::CaseInsensitive); });
+    std::sort(nomi.begin(), nomi.end(), precedeNellElenco);
+    return nomi;
+}
+
+} // namespace
 
 TfrmApriArchivio::TfrmApriArchivio(QWidget* parent)
     : TFinestraLunga(Modo::Massimizzata, parent)
-{
-    setWindowTitle(QStringLiteral(" Blindoro - Apertura blindoro"));
-    resize(1016, 713);
+    , ui(std::make_unique<Ui::TfrmApriArchivio>()) {
+    ui->setupUi(this);
+    ImpostaFormatiProcesso();
+
+    preparaPulsanteImmagine(ui->btnApri, QStringLiteral("Apri archivio"));
+    preparaPulsanteImmagine(ui->btnElimina, QStringLiteral("Elimina l'archivio selezionato"));
+    preparaPulsanteImmagine(ui->btnAnnulla, QStringLiteral("Annulla"));
+    preparaPulsanteImmagine(ui->imgGuida, QStringLiteral("Guida all'utilizzo del software"));
+
+    connect(ui->btnApri, &QAbstractButton::clicked, this, &TfrmApriArchivio::btnApriClick);
+    connect(ui->btnElimina, &QAbstractButton::clicked, this, &TfrmApriArchivio::btnEliminaClick);
+    connect(ui->btnAnnulla, &QAbstractButton::clicked, this, &TfrmApriArchivio::btnAnnullaClick);
+    connect(ui->imgGuida, &QAbstractButton::clicked, this, &TfrmApriArchivio::imgGuidaClick);
 }
 
-void TfrmApriArchivio::FormClose()
-{
-    frmAvvio->mostra();
+TfrmApriArchivio::~TfrmApriArchivio() = default;
+
+void TfrmApriArchivio::FormShow() {
+    ui->lblMemory->setText(ModoAvvio);
+    ui->lblFile->setText(cartellaProgramma());
+    elencaArchivi();
+}
+
+void TfrmApriArchivio::elencaArchivi() {
+    ui->lstFiles->setUpdatesEnabled(false);
+    ui->lstFiles->clear();
+    const QFont carattere(QStringLiteral("Courier New"), 14);
+    for (const QString& nome : archiviNellaCartella(cartellaProgramma())) {
+        auto* voce = new QListWidgetItem(nome);
+        voce->setFont(carattere);
+        voce->setForeground(Qt::black);
+        ui->lstFiles->addItem(voce);
+    }
+    ui->lblCreati->setText(
+        QStringLiteral("Sono stati creati %1 archivi di password.").arg(ui->lstFiles->count()));
+    ui->lstFiles->setUpdatesEnabled(true);
+}
+
+QListWidgetItem* TfrmApriArchivio::voceSelezionata() const {
+    const QList<QListWidgetItem*> selezionate = ui->lstFiles->selectedItems();
+    return selezionate.isEmpty() ? nullptr : selezionate.first();
+}
+
+QListWidgetItem* TfrmApriArchivio::archivioScelto(const QString& msgNessunaScelta) {
+    if (ui->lstFiles->count() == 0) {
+        mostraAvviso(this, MsgElencoVuoto);
+        return nullptr;
+    }
+    QListWidgetItem* voce = voceSelezionata();
+    if (!voce)
+        mostraAvviso(this, msgNessunaScelta);
+    return voce;
+}
+
+// The item's text is the file's exact name: it is used as it is, so a name with blanks at its
+// ends still names its own file and never another archive.
+void TfrmApriArchivio::btnApriClick() {
+    const QListWidgetItem* voce = archivioScelto(MsgSelezionaDaAprire);
+    if (!voce)
+        return;
+    ui->lblFile->setText(cartellaProgramma() + voce->text());
+    ui->lblMemory->setText(ModoPassword);
+    close();
+}
+
+void TfrmApriArchivio::btnEliminaClick() {
+    const QListWidgetItem* voce = archivioScelto(MsgSelezionaDaEliminare);
+    if (!voce || !chiediConferma(this, MsgConfermaEliminazione))
+        return;
+    ui->lblFile->setText(cartellaProgramma() + voce->text());
+    if (QFile::remove(ui->lblFile->text()))
+        mostraInformazione(this, MsgEliminato);
+    else
+        mostraErrore(this, MsgNonEliminato);
+    ui->lblMemory->setText(ModoAvvio);
+    ui->lblFile->clear();
+    elencaArchivi();
+}
+
+void TfrmApriArchivio::btnAnnullaClick() {
+    ui->lblMemory->setText(ModoAvvio);
+    close();
+}
+
+void TfrmApriArchivio::imgGuidaClick() {
+    apriGuida(this, ArgomentoGuida::Gestione);
+}
+
+void TfrmApriArchivio::FormClose() {
+    const QListWidgetItem* voce = voceSelezionata();
+    if (ui->lblMemory->text().trimmed() != ModoPassword || !voce) {
+        frmAvvio->mostra();
+        return;
+    }
+    const QString nome = voce->text();
+    ui->lblFile->setText(cartellaProgramma() + nome);
+    frmBlindoro->ui->lblFile->setText(ui->lblFile->text().trimmed());
+    frmBlindoro->ui->lblNome->setText(nome.chopped(Estensione.size()));
+    frmBlindoro->mostra();
 }

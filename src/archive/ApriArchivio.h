@@ -2,11 +2,40 @@
 
 #include "app/Finestra.h"
 
+#include <memory>
+
+class QListWidgetItem;
+
+namespace Ui {
+class TfrmApriArchivio;
+}
+
+// The selection window: lists the archives of the program folder, deletes one, or hands one to
+// the record window. Its closing mode is in lblMemory: "avvio" goes back to the start window,
+// "password" opens the selected archive. lblFile holds the program folder while no archive is
+// chosen, the chosen archive's path once the user opens or deletes one.
 class TfrmApriArchivio : public TFinestraLunga {
     Q_OBJECT
 public:
     explicit TfrmApriArchivio(QWidget* parent = nullptr);
+    ~TfrmApriArchivio() override;
+
+    void btnApriClick();
+    void btnEliminaClick();
+    void btnAnnullaClick();
+    void imgGuidaClick();
 
 protected:
+    void FormShow() override;
     void FormClose() override;
+
+private:
+    // Fills the list with the archives found in the program folder and rewrites the count line.
+    void elencaArchivi();
+    // The selected archive, after the warning of `msgNessunaScelta` (or of the empty list) when
+    // there is none.
+    QListWidgetItem* archivioScelto(const QString& msgNessunaScelta);
+    QListWidgetItem* voceSelezionata() const;
+
+    std::unique_ptr<Ui::TfrmApriArchivio> ui;
 };

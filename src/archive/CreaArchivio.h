@@ -2,11 +2,39 @@
 
 #include "app/Finestra.h"
 
+#include <QString>
+#include <memory>
+
+class QKeyEvent;
+
+namespace Ui {
+class TfrmCreaArchivio;
+}
+
+// The characters an archive name may not hold: the name field refuses them when typed, and a
+// name that holds one anyway (pasted) is refused when the archive is created.
+inline const QString CaratteriEsclusiNome = QStringLiteral("\"*/:<>?\\°ÇÑçñ");
+
+// The create window: the user types the name of a new archive and the window makes the empty
+// archive file in the program folder. The path of the file being created stays in lblFile.
 class TfrmCreaArchivio : public TFinestraLunga {
     Q_OBJECT
 public:
     explicit TfrmCreaArchivio(QWidget* parent = nullptr);
+    ~TfrmCreaArchivio() override;
+
+    void btnApplicaClick();
+    void btnAnnullaClick();
+    void imgGuidaClick();
 
 protected:
+    void FormShow() override;
     void FormClose() override;
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    // True when the key is refused and must go no further.
+    bool txtFileKeyDown(const QKeyEvent* tasto) const;
+
+    std::unique_ptr<Ui::TfrmCreaArchivio> ui;
 };
