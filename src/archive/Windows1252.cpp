@@ -4,6 +4,7 @@
 #include <QList>
 
 #include <array>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -14,16 +15,26 @@ constexpr std::array<char16_t, 32> TabellaDa80 = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-constexpr std::array<char16_t, 256> CostruisciTabellaDecodifica() {
-    std::array<char16_t, 256> tabella{};
-    for (unsigned byte = 0; byte < 256; ++byte)
-        tabella[byte] = static_cast<char16_t>(byte);
-    for (unsigned i = 0; i < TabellaDa80.size(); ++i)
-        tabella[0x80 + i] = TabellaDa80[i];
-    return tabella;
+// Whether some byte lies in 80-9F, the only bytes where Windows-1252 differs from Latin-1. Looks at
+// eight bytes at a time: a search reads every field of every record.
+bool ContieneByteDa80A9F(QByteArrayView byte) {
+    constexpr quint64 Uni = 0x0101010101010101, Alti = 0x8080808080808080,
+                      TreAlti = 0xE0E0E0E0E0E0E0E0;
+    qsizetype i = 0;
+    for (; i + 8 <= byte.size(); i += 8) {
+        quint64 otto;
+        std::memcpy(&otto, byte.data() + i, 8);
+        // A byte of 80-9F becomes zero here; the second line finds a zero byte.
+        const quint64 x = (otto & TreAlti) ^ Alti;
+        if ((x - Uni) & ~x & Alti)
+            return true;
+    }
+    for (; i < byte.size(); ++i) {
+        if ((static_cast<unsigned char>(byte[i]) & 0xE0) == 0x80)
+            return true;
+    }
+    return false;
 }
-
-constexpr std::array<char16_t, 256> TabellaDecodifica = CostruisciTabellaDecodifica();
 
 std::optional<char> CodificaEsatta(char32_t carattere) {
     if (carattere < 0x80 || (carattere >= 0xA0 && carattere <= 0xFF))
@@ -121,9 +132,14 @@ QByteArray CodificaWindows1252(QStringView testo) {
 }
 
 QString DecodificaWindows1252(QByteArrayView byte) {
-    QString testo(byte.size(), Qt::Uninitialized);
+    QString testo = QString::fromLatin1(byte);
+    if (!ContieneByteDa80A9F(byte))
+        return testo;
     QChar* destinazione = testo.data();
-    for (qsizetype i = 0; i < byte.size(); ++i)
-        destinazione[i] = QChar(TabellaDecodifica[static_cast<unsigned char>(byte[i])]);
+    for (qsizetype i = 0; i < byte.size(); ++i) {
+        const auto b = static_cast<unsigned char>(byte[i]);
+        if ((b & 0xE0) == 0x80)
+            destinazione[i] = QChar(TabellaDa80[b & 0x1F]);
+    }
     return testo;
 }

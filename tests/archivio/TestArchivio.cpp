@@ -280,6 +280,15 @@ void TestArchivio::ogniByteTornaUguale() {
     QCOMPARE(testo.at(0x9F), QChar(0x0178));
     QCOMPARE(testo.at(0xE8), QChar(u'è'));
     QCOMPARE(CodificaWindows1252(testo), tutti);
+
+    // A single byte of 80-9F anywhere in a longer text.
+    for (int posizione = 0; posizione < 20; ++posizione) {
+        QByteArray byte(20, 'a');
+        byte[posizione] = static_cast<char>(0x80 + posizione);
+        QString atteso(20, QLatin1Char('a'));
+        atteso[posizione] = testo.at(0x80 + posizione);
+        QCOMPARE(DecodificaWindows1252(byte), atteso);
+    }
 }
 
 void TestArchivio::rilettaERiscrittaLaSchedaNonCambia() {
