@@ -1,7 +1,158 @@
 #include "editor/AllegaCartella.h"
 
+#include "ui_AllegaCartella.h"
+#include "ui_Blindoro.h"
+
+#include "access/Accesso.h"
+#include "app/Convenzioni.h"
+#include "app/Finestre.h"
+#include "app/Messaggi.h"
+#include "app/OpenURL.h"
+#include "app/Piattaforma.h"
+#include "editor/Blindoro.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+const QString TitoloScelta = QStringLiteral("Selezionare il file da allegare:");
+const QString FiltroScelta = QStringLiteral("Tutti i file (*.*)");
+const QString DomandaSovrascrivi = QStringLiteral(
+    "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome."
+    "\r\n\r\nSi vuole sovrascrivere il file esistente?");
+const QString TagBlindoro = QStringLiteral("blindoro");
+// The folder below the program folder that keeps the copies of attached files.
+const QString CartellaAllegati = QStringLiteral("Documenti_Allegati/");
+
+QString SenzaCartella(const QString& percorso) {
+    return QFileInfo(QString(percorso).replace(QLatin1Char('\\'), QLatin1Char('/'))).fileName();
+}
+
+QString CartellaDegliAllegati() {
+    return Piattaforma::corrente().cartellaProgramma() + CartellaAllegati;
+}
+
+// Copies through a temporary file that replaces the destination only once it is complete, so a
+// copy that fails half-way leaves an existing copy of the same name as it was.
+bool CopiaSostituendo(const QString& origine, const QString& destinazione) {
+    QFile lettura(origine);
+    if (!lettura.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile scrittura(destinazione);
+    if (!scrittura.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray blocco(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 letti = lettura.read(blocco.data(), blocco.size());
+        if (letti < 0)
+            return false; // the temporary file is dropped with `scrittura`
+        if (letti == 0)
+            break;
+        if (scrittura.write(blocco.constData(), letti) != letti)
+            return false;
+    }
+    return scrittura.commit();
+}
+
+} // namespace
+
+QString NomeAllegato(const QString& nome) {
+    const QString nudo = TogliSpazi(SenzaCartella(nome));
+    if (nudo == QLatin1String(".") || nudo == QLatin1String(".."))
+        return QString();
+    return nudo;
+}
+
+QString PercorsoAllegato(const QString& nome) {
+    const QString nudo = NomeAllegato(nome);
+    return nudo.isEmpty() ? QString() : CartellaDegliAllegati() + nudo;
+}
+
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent)
     : TDialogo(parent, QSize(634, 534))
-{
-    setWindowTitle(QStringLiteral(" Allega file"));
+    , ui(std::make_unique<Ui::TfrmAllegaCartella>()) {
+    ui->setupUi(this);
+    posti_ = {{
+        {ui->txtFile01, ui->imgCancella01, ui->btnSfoglia01, ui->btnApri01, ui->txtDesc01},
+        {ui->txtFile02, ui->imgCancella02, ui->btnSfoglia02, ui->btnApri02, ui->txtDesc02},
+        {ui->txtFile03, ui->imgCancella03, ui->btnSfoglia03, ui->btnApri03, ui->txtDesc03},
+    }};
+
+    for (int posto = 0; posto < int(posti_.size()); ++posto) {
+        const Posto& p = posti_[posto];
+        preparaPulsanteImmagine(
+            p.cancella, QStringLiteral("Cancella il nome del %1° file allegato").arg(posto + 1));
+        connect(p.nome, &QLineEdit::textChanged, this, [this, posto] { txtFileChange(posto); });
+        connect(p.cancella, &QAbstractButton::clicked, this,
+                [this, posto] { imgCancellaClick(posto); });
+        connect(p.sfoglia, &QPushButton::clicked, this, [this, posto] { btnSfogliaClick(posto); });
+        connect(p.apri, &QPushButton::clicked, this, [this, posto] { btnApriClick(posto); });
+    }
+    connect(ui->btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
+    connect(ui->btnAnnulla, &QPushButton::clicked, this, &TfrmAllegaCartella::btnAnnullaClick);
+}
+
+TfrmAllegaCartella::~TfrmAllegaCartella() = default;
+
+void TfrmAllegaCartella::FormShow() {
+    centraSulloSchermo();
+}
+
+void TfrmAllegaCartella::txtFileChange(int posto) {
+    const Posto& p = posti_[posto];
+    p.apri->setEnabled(!NomeAllegato(p.nome->text()).isEmpty());
+}
+
+void TfrmAllegaCartella::btnSfogliaClick(int posto) {
+    const QString scelto = Piattaforma::corrente().scegliFile(this, TitoloScelta, FiltroScelta);
+    if (scelto.isEmpty())
+        return;
+    QLineEdit* nome = posti_[posto].nome;
+    nome->setText(SenzaCartella(scelto));
+    copiaAllegato(scelto, nome->text());
+}
+
+// Whatever goes wrong after the choice ends the action without a message; the slot keeps the
+// chosen name even when no copy was made.
+void TfrmAllegaCartella::copiaAllegato(const QString& origine, const QString& nome) {
+    const QString destinazione = PercorsoAllegato(nome);
+    if (destinazione.isEmpty() || !QDir().mkpath(CartellaDegliAllegati()))
+        return;
+    if (QFileInfo::exists(destinazione) && !chiediConferma(this, DomandaSovrascrivi))
+        return;
+    CopiaSostituendo(origine, destinazione);
+}
+
+void TfrmAllegaCartella::btnApriClick(int posto) {
+    const QString percorso = PercorsoAllegato(posti_[posto].nome->text());
+    if (percorso.isEmpty())
+        return;
+    TMisc::Open(QLatin1Char('"') + percorso + QLatin1Char('"'));
+}
+
+void TfrmAllegaCartella::imgCancellaClick(int posto) {
+    posti_[posto].nome->clear();
+}
+
+void TfrmAllegaCartella::btnApplicaClick() {
+    if (TogliSpazi(ui->lblMemory->text()) != TagBlindoro)
+        return;
+    const Ui::TfrmBlindoro& scheda = *frmBlindoro->ui;
+    const std::array<std::pair<QLabel*, QLabel*>, 3> etichette{{
+        {scheda.lblFile01, scheda.lblDesc01},
+        {scheda.lblFile02, scheda.lblDesc02},
+        {scheda.lblFile03, scheda.lblDesc03},
+    }};
+    for (std::size_t posto = 0; posto < posti_.size(); ++posto) {
+        etichette[posto].first->setText(TogliSpazi(posti_[posto].nome->text()));
+        etichette[posto].second->setText(TogliSpazi(posti_[posto].descrizione->text()));
+    }
+    accept();
+}
+
+void TfrmAllegaCartella::btnAnnullaClick() {
+    reject();
 }
