@@ -41,11 +41,16 @@ QString visibile(QString testo) {
 PiattaformaProva::PiattaformaProva()
     : dataOggi(2026, 12, 10)
     , precedente_(Piattaforma::installa(this)) {
+    // A test platform left installed by a test that stopped early is replaced, not chained: the
+    // real platform comes back when this one goes.
+    if (auto* lasciata = dynamic_cast<PiattaformaProva*>(precedente_))
+        precedente_ = lasciata->precedente_;
     cartella = cartellaTemporanea_.path() + QLatin1Char('/');
 }
 
 PiattaformaProva::~PiattaformaProva() {
-    Piattaforma::installa(precedente_);
+    if (&Piattaforma::corrente() == this)
+        Piattaforma::installa(precedente_);
 }
 
 void PiattaformaProva::attendi(TipoMessaggio tipo, Pulsanti pulsanti, const QString& testo,
