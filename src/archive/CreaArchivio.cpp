@@ -64,10 +64,12 @@ enum class Creazione { Riuscita, NomeGiaUsato };
 
 // Creates the empty archive file. The creation is exclusive: an entry of that name is never
 // opened or emptied, even one that appears just before the file would be made. Any other failure
-// leaves the handler as an exception, whose text the error box shows.
+// leaves the handler as an exception, whose text the error box shows. Archives hold passwords in
+// clear: only their owner may read them.
 Creazione creaFileVuoto(const QString& percorso) {
     QFile file(percorso);
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return Creazione::Riuscita;
     const QFileInfo voce(percorso);
     if (voce.exists() || voce.isSymLink())

@@ -199,6 +199,10 @@ private Q_SLOTS:
 
         QCOMPARE(voci(), QStringList{fileAtteso});
         QCOMPARE(QFileInfo(percorso(fileAtteso)).size(), 0);
+        // It holds passwords in clear: nobody but its owner may read it.
+        const QFileDevice::Permissions gruppoEAltri(0x00FF);
+        QCOMPARE(QFileInfo(percorso(fileAtteso)).permissions() & gruppoEAltri,
+                 QFileDevice::Permissions());
         QCOMPARE(testo(crea(), "lblFile"), percorso(fileAtteso));
         QVERIFY(!crea()->isVisible());
         QVERIFY(avvio()->isVisible());
