@@ -1,6 +1,7 @@
 #pragma once
 
 #include "access/ProfiloPrivato.h"
+#include "app/Testo.h"
 
 #include <QString>
 
@@ -19,9 +20,6 @@ inline constexpr qsizetype LunghezzaMassimaPassword = LunghezzaMassimaValoreProf
 QString PercorsoFile(const QString& cartellaProgramma);
 
 } // namespace Accesso
-
-// Removes blanks and control characters (codes 0 to 32) at both ends.
-QString TogliSpazi(const QString& testo);
 
 // The form in which a password is stored and compared: a to z in capitals (no other character
 // changes), blanks and control characters at both ends removed.

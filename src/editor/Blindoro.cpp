@@ -4,19 +4,18 @@
 #include "ui_Blindoro.h"
 #include "ui_Calendario.h"
 
-#include "access/Accesso.h"
 #include "app/Avvio.h"
 #include "app/Convenzioni.h"
 #include "app/Finestre.h"
 #include "app/Formati.h"
 #include "app/Messaggi.h"
 #include "app/OpenURL.h"
+#include "app/Testo.h"
 #include "archive/FileArchivio.h"
 #include "editor/AllegaCartella.h"
 #include "editor/Calendario.h"
 #include "help/Guida.h"
 #include "validators/CodFisc.h"
-#include "validators/ControlloFiscale.h"
 
 #include <QKeyEvent>
 

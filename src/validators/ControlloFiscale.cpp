@@ -186,11 +186,3 @@ bool SoloCifre(const QString& testo) {
     return std::all_of(testo.cbegin(), testo.cend(),
                        [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
-
-QString LettereMaiuscole(QString testo) {
-    for (QChar& carattere : testo) {
-        if (carattere >= u'a' && carattere <= u'z')
-            carattere = QChar(carattere.unicode() - u'a' + u'A');
-    }
-    return testo;
-}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Testo.h"
+
 #include <QString>
 #include <QStringView>
 #include <array>
@@ -36,6 +38,3 @@ QString CodiceUfficio(const QString& partitaIva);
 
 // Whether every character of the text is one of the digits 0-9 (true for an empty text).
 bool SoloCifre(const QString& testo);
-
-// The text with the letters a-z turned into A-Z; every other character left as it is.
-QString LettereMaiuscole(QString testo);

@@ -5,7 +5,7 @@
 #include "ui_Blindoro.h"
 #include "ui_Calendario.h"
 
-#include "access/Accesso.h"
+#include "app/Testo.h"
 #include "app/Finestre.h"
 #include "editor/AllegaCartella.h"
 #include "editor/Blindoro.h"
