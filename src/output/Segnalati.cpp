@@ -1,7 +1,6 @@
 #include "output/Segnalati.h"
 
 TfrmSegnalati::TfrmSegnalati(QWidget* parent)
-    : TDialogo(parent, QSize(862, 560))
-{
+    : TDialogo(parent, QSize(862, 560)) {
     setWindowTitle(QStringLiteral(" Riepilogo password scadute"));
 }

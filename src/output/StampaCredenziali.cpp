@@ -1,7 +1,6 @@
 #include "output/StampaCredenziali.h"
 
 TfrmStampaCredenziali::TfrmStampaCredenziali(QWidget* parent)
-    : TDialogo(parent, QSize(362, 287))
-{
+    : TDialogo(parent, QSize(362, 287)) {
     setWindowTitle(QStringLiteral(" Stampa scheda"));
 }

@@ -5,8 +5,8 @@
 #include "ui_Blindoro.h"
 #include "ui_Calendario.h"
 
-#include "app/Testo.h"
 #include "app/Finestre.h"
+#include "app/Testo.h"
 #include "editor/AllegaCartella.h"
 #include "editor/Blindoro.h"
 #include "editor/Calendario.h"
