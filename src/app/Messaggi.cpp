@@ -2,24 +2,51 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
+#include <QWindow>
 
 namespace {
 
-// A question that must be answered: neither Escape nor the close box can dismiss it.
-class FinestraSiNo : public QMessageBox {
+// A message box. It has no parent widget, so no window's style sheet reaches it and every message
+// looks the same; it stands on top of the window it belongs to, centred over it. A question that
+// must be answered cannot be dismissed with Escape or the close box.
+class FinestraMessaggio : public QMessageBox {
 public:
-    using QMessageBox::QMessageBox;
+    FinestraMessaggio(QWidget* finestra, bool soloSiNo)
+        : finestra_(finestra)
+        , soloSiNo_(soloSiNo) {
+        setWindowModality(Qt::ApplicationModal);
+    }
 
 protected:
+    void showEvent(QShowEvent* e) override {
+        QMessageBox::showEvent(e);
+        if (!finestra_ || !finestra_->isVisible())
+            return;
+        if (QWindow* sopra = finestra_->windowHandle())
+            windowHandle()->setTransientParent(sopra);
+        QRect area = frameGeometry();
+        area.moveCenter(finestra_->frameGeometry().center());
+        move(area.topLeft());
+    }
     void keyPressEvent(QKeyEvent* e) override {
-        if (e->matches(QKeySequence::Cancel)) {
+        if (soloSiNo_ && e->matches(QKeySequence::Cancel)) {
             e->accept();
             return;
         }
         QMessageBox::keyPressEvent(e);
     }
-    void closeEvent(QCloseEvent* e) override { e->ignore(); }
+    void closeEvent(QCloseEvent* e) override {
+        if (soloSiNo_)
+            e->ignore();
+        else
+            QMessageBox::closeEvent(e);
+    }
+
+private:
+    QPointer<QWidget> finestra_;
+    bool soloSiNo_;
 };
 
 QMessageBox::Icon iconaDi(TipoMessaggio tipo) {
@@ -67,11 +94,8 @@ QString titoloMessaggio(TipoMessaggio tipo) {
 
 std::unique_ptr<QMessageBox> creaFinestraMessaggio(QWidget* proprietario, TipoMessaggio tipo,
                                                    Pulsanti pulsanti, const QString& testo) {
-    std::unique_ptr<QMessageBox> box;
-    if (pulsanti == Pulsanti::SiNo)
-        box = std::make_unique<FinestraSiNo>(proprietario);
-    else
-        box = std::make_unique<QMessageBox>(proprietario);
+    auto box = std::make_unique<FinestraMessaggio>(proprietario ? proprietario->window() : nullptr,
+                                                   pulsanti == Pulsanti::SiNo);
     box->setWindowTitle(titoloMessaggio(tipo));
     box->setIcon(iconaDi(tipo));
     box->setTextFormat(Qt::PlainText);
