@@ -54,8 +54,9 @@ ensure_packages() {
 build_program() {
   local build_type="${1:-RelWithDebInfo}"
   shift || true
-  if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "$@"
+  # Configured the first time, and again whenever options are given (they stay in the cache).
+  if [ ! -f "$BUILD_DIR/CMakeCache.txt" ] || [ $# -gt 0 ]; then
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "$@" >/dev/null
   fi
   cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 }
