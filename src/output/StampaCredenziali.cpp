@@ -1,6 +1,9 @@
 #include "output/StampaCredenziali.h"
 
+#include "app/Formati.h"
+
 TfrmStampaCredenziali::TfrmStampaCredenziali(QWidget* parent)
     : TDialogo(parent, QSize(362, 287)) {
+    ImpostaFormatiProcesso();
     setWindowTitle(QStringLiteral(" Stampa scheda"));
 }

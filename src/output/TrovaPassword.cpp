@@ -1,6 +1,9 @@
 #include "output/TrovaPassword.h"
 
+#include "app/Formati.h"
+
 TfrmTrovaPassword::TfrmTrovaPassword(QWidget* parent)
     : TDialogo(parent, QSize(862, 560)) {
+    ImpostaFormatiProcesso();
     setWindowTitle(QStringLiteral(" Trova credenziali in archivio"));
 }
