@@ -200,6 +200,18 @@ private Q_SLOTS:
         QCOMPARE(ui().txtEmail->text(), QStringLiteral("Mario@Esempio.it"));
     }
 
+    void guidaDellaFinestra() {
+        QString titolo;
+        QWidget* proprietario = nullptr;
+        QVERIFY(conDialogoModale([&] { ui().cmdGuida->click(); },
+                                 [&](QWidget* guida) {
+                                     titolo = figlio<QLabel>(guida, "lblTitolo")->text();
+                                     proprietario = guida->parentWidget();
+                                 }));
+        QCOMPARE(titolo, QStringLiteral("Applicazione Gestione blindoro."));
+        QCOMPARE(proprietario, static_cast<QWidget*>(frmBlindoro));
+    }
+
     void campiDataNonSiScrivono() {
         ui().txtCreazione->setText(QStringLiteral("01/02/2024"));
         mettiFocus(ui().txtCreazione);

@@ -4,6 +4,7 @@
 #include "app/Avvio.h"
 #include "app/Convenzioni.h"
 #include "app/Finestre.h"
+#include "app/Formati.h"
 #include "app/Messaggi.h"
 #include "app/OpenURL.h"
 #include "help/Produttore.h"
@@ -15,6 +16,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -96,6 +98,14 @@ private Q_SLOTS:
         QApplication::setActiveWindow(elenco[0]);
         QTRY_COMPARE(QApplication::focusWidget(),
                      elenco[0]->findChild<QWidget*>(QStringLiteral("txtPassword")));
+    }
+
+    void formatiDelProcessoDallaFinestraDiAvvio() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        TfrmAvvio avvio;
+        QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
+        QCOMPARE(DataInTesto(QDate(2024, 3, 7)), QStringLiteral("07/03/2024"));
+        QCOMPARE(DataDaTesto(QStringLiteral("07/03/2024")), QDate(2024, 3, 7));
     }
 
     void ogniFinestraHaDidascaliaEGenere_data() {
