@@ -200,6 +200,45 @@ private Q_SLOTS:
         QCOMPARE(ui().txtEmail->text(), QStringLiteral("Mario@Esempio.it"));
     }
 
+    void controlloDelCodiceFiscale_data() {
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("dialogo");
+        QTest::addColumn<QString>("casella");
+        QTest::addColumn<QString>("testo");
+        QTest::newRow("undici cifre") << " 12345670017 "
+                                      << "TfrmPartitaIva"
+                                      << "txtPartitaIva"
+                                      << "12345670017";
+        QTest::newRow("cifre e una lettera") << "12345670017X"
+                                             << "TfrmCodFisc"
+                                             << "txtCodFisc"
+                                             << "12345670017X";
+        QTest::newRow("vuoto") << ""
+                               << "TfrmCodFisc"
+                               << "txtCodFisc"
+                               << "";
+    }
+
+    void controlloDelCodiceFiscale() {
+        QFETCH(QString, campo);
+        QFETCH(QString, dialogo);
+        QFETCH(QString, casella);
+        QFETCH(QString, testo);
+        ui().txtCodFisc->setText(campo);
+        QString classe;
+        QString mostrato;
+        QVERIFY(conDialogoModale([&] { ui().btnCodFisc->click(); },
+                                 [&](QWidget* aperto) {
+                                     classe =
+                                         QString::fromLatin1(aperto->metaObject()->className());
+                                     mostrato =
+                                         figlio<QLineEdit>(aperto, qPrintable(casella))->text();
+                                 }));
+        QCOMPARE(classe, dialogo);
+        QCOMPARE(mostrato, testo);
+        QCOMPARE(ui().txtCodFisc->text(), campo);
+    }
+
     void guidaDellaFinestra() {
         QString titolo;
         QWidget* proprietario = nullptr;
