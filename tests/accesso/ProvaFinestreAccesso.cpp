@@ -483,8 +483,6 @@ void ProvaFinestreAccesso::cambioConValoreIllegibile() {
 }
 
 void ProvaFinestreAccesso::cambioSuFileNonScrivibile() {
-    if (geteuid() == 0)
-        QSKIP("running as root: permissions are not enforced");
     memorizza(QStringLiteral("ABC"));
     QVERIFY(QFile::setPermissions(fileAccesso(), QFile::ReadOwner));
     apriCambio();
@@ -553,16 +551,6 @@ void ProvaFinestreAccesso::aloniCambio() {
         QVERIFY(!figlio<QWidget>(frmCambiaPassword, nomeAlone)->isVisible());
 }
 
-int main(int argc, char** argv) {
-    // A read-only access-password file must really refuse the write.
-    const bool senzaPrivilegi = RinunciaPrivilegiRoot();
-    TApplicazione applicazione(argc, argv);
-    PreparaAmbiente(applicazione);
-    if (!senzaPrivilegi)
-        qWarning("could not leave root: the read-only case is skipped");
-    ProvaFinestreAccesso prova;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&prova, argc, argv);
-}
+BLINDORO_TEST_MAIN_SENZA_ROOT(ProvaFinestreAccesso)
 
 #include "ProvaFinestreAccesso.moc"

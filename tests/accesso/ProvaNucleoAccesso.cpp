@@ -338,8 +338,6 @@ void ProvaNucleoAccesso::scritturaFallita() {
         QVERIFY(QDir().mkpath(percorso));
     } else {
         crea(percorso, vecchio);
-        if (geteuid() == 0)
-            QSKIP("running as root: permissions are not enforced");
         const auto lettura = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
         if (caso == "file")
             QVERIFY(QFile::setPermissions(percorso, lettura));
@@ -373,14 +371,6 @@ void ProvaNucleoAccesso::fileConsegnato() {
     QVERIFY(QFile::exists(QStringLiteral(BLINDORO_PROGRAM_DIR "/unins000.dll")));
 }
 
-int main(int argc, char** argv) {
-    // Read-only files and folders must really refuse writes.
-    const bool senzaPrivilegi = RinunciaPrivilegiRoot();
-    QCoreApplication applicazione(argc, argv);
-    if (!senzaPrivilegi)
-        qWarning("could not leave root: the read-only cases are skipped");
-    ProvaNucleoAccesso prova;
-    return QTest::qExec(&prova, argc, argv);
-}
+BLINDORO_TEST_NUCLEO_SENZA_ROOT(ProvaNucleoAccesso)
 
 #include "ProvaNucleoAccesso.moc"

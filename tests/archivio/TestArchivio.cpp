@@ -446,8 +446,6 @@ void TestArchivio::accessiNonValidiFalliscono() {
 }
 
 void TestArchivio::fileSolaLetturaRestaIntatto() {
-    if (::geteuid() == 0)
-        QSKIP("root writes to read-only files");
     const QString percorso = PercorsoProva();
     const QByteArray contenuto = ArchivioDi({QStringLiteral("uno")});
     QVERIFY(ScriviFile(percorso, contenuto));
@@ -572,13 +570,6 @@ void TestArchivio::nessunDescrittoreRestaAperto() {
     QCOMPARE(DescrittoriAperti(), prima);
 }
 
-int main(int argc, char* argv[]) {
-    // The read-only file must really refuse writing, which root ignores.
-    if (!RinunciaPrivilegiRoot())
-        qWarning("Could not drop root privileges: the read-only test is skipped.");
-    QCoreApplication applicazione(argc, argv);
-    TestArchivio test;
-    return QTest::qExec(&test, argc, argv);
-}
+BLINDORO_TEST_NUCLEO_SENZA_ROOT(TestArchivio)
 
 #include "TestArchivio.moc"

@@ -595,17 +595,6 @@ private Q_SLOTS:
     }
 };
 
-// Runs as an unprivileged user, so that read-only files and folders really refuse writes.
-int main(int argc, char** argv) {
-    if (!RinunciaPrivilegiRoot()) {
-        qCritical("cannot leave root privileges");
-        return 1;
-    }
-    TApplicazione applicazione(argc, argv);
-    PreparaAmbiente(applicazione);
-    TestDialoghi prova;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&prova, argc, argv);
-}
+BLINDORO_TEST_MAIN_SENZA_ROOT(TestDialoghi)
 
 #include "tst_dialoghi.moc"

@@ -418,13 +418,5 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv) {
-    if (!RinunciaPrivilegiRoot())
-        qFatal("cannot leave root privileges");
-    TApplicazione applicazione(argc, argv);
-    PreparaAmbiente(applicazione);
-    TestSchede prova;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&prova, argc, argv);
-}
+BLINDORO_TEST_MAIN_SENZA_ROOT(TestSchede)
 #include "tst_schede.moc"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Applicazione.h"
+#include "support/Privilegi.h"
 
 #include <QColor>
 #include <QPoint>
@@ -14,12 +15,25 @@ class QWidget;
 // leave a handler) and environment (style, fonts, resources, Italian translations).
 #define BLINDORO_TEST_MAIN(Classe)                                                                 \
     int main(int argc, char** argv) {                                                              \
-        TApplicazione applicazione(argc, argv);                                                    \
-        PreparaAmbiente(applicazione);                                                             \
-        Classe prova;                                                                              \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
-        return QTest::qExec(&prova, argc, argv);                                                   \
+        return eseguiProvaFinestre<Classe>(argc, argv);                                            \
     }
+
+// The same for a test that needs read-only files and folders to really refuse writes: a process
+// running as root goes on as an unprivileged user first (see Privilegi.h).
+#define BLINDORO_TEST_MAIN_SENZA_ROOT(Classe)                                                      \
+    int main(int argc, char** argv) {                                                              \
+        TerminaSeRoot();                                                                           \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return eseguiProvaFinestre<Classe>(argc, argv);                                            \
+    }
+
+template <class Prova> int eseguiProvaFinestre(int argc, char** argv) {
+    TApplicazione applicazione(argc, argv);
+    PreparaAmbiente(applicazione);
+    Prova prova;
+    return QTest::qExec(&prova, argc, argv);
+}
 
 // The seventeen windows of the program for the length of a test.
 class FinestreProva {
