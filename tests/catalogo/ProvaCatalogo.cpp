@@ -22,7 +22,6 @@
 #include <QListWidget>
 #include <QTest>
 #include <cerrno>
-#include <cstdio>
 #include <memory>
 
 namespace {
