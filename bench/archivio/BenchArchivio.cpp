@@ -6,8 +6,8 @@
 // The archives are written into a temporary folder (the first argument, or the system's) and
 // removed at the end; the 100,000-record archive takes 1.3 GB while the program runs.
 
-#include "archive/FileArchivio.h"
-#include "archive/Scheda.h"
+#include "core/storage/FileArchivio.h"
+#include "core/storage/Scheda.h"
 
 #include <QFile>
 #include <QRandomGenerator>

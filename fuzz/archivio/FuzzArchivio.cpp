@@ -1,9 +1,9 @@
 // Arbitrary bytes as a record, as an archive file of any length, and as UTF-16 text to encode.
 // Each check aborts on a broken rule, so the fuzzer reports it as a crash.
 
-#include "archive/FileArchivio.h"
-#include "archive/Scheda.h"
-#include "archive/Windows1252.h"
+#include "core/storage/FileArchivio.h"
+#include "core/storage/Scheda.h"
+#include "core/storage/Windows1252.h"
 
 #include <QString>
 

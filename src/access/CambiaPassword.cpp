@@ -2,14 +2,14 @@
 
 #include "ui_CambiaPassword.h"
 
-#include "access/Accesso.h"
+#include "core/password/Accesso.h"
 #include "access/CampiPassword.h"
-#include "access/Crypt.h"
+#include "core/password/Crypt.h"
 #include "access/Password.h"
-#include "app/Convenzioni.h"
+#include "gui/Convenzioni.h"
 #include "app/Finestre.h"
-#include "app/Messaggi.h"
-#include "app/Piattaforma.h"
+#include "gui/Messaggi.h"
+#include "gui/Piattaforma.h"
 
 #include <exception>
 

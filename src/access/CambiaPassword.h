@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Finestra.h"
+#include "gui/Finestra.h"
 
 #include <memory>
 

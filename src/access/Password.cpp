@@ -2,15 +2,15 @@
 
 #include "ui_Password.h"
 
-#include "access/Accesso.h"
+#include "core/password/Accesso.h"
 #include "access/CambiaPassword.h"
 #include "access/CampiPassword.h"
-#include "access/Crypt.h"
+#include "core/password/Crypt.h"
 #include "app/Avvio.h"
-#include "app/Convenzioni.h"
+#include "gui/Convenzioni.h"
 #include "app/Finestre.h"
-#include "app/Messaggi.h"
-#include "app/Piattaforma.h"
+#include "gui/Messaggi.h"
+#include "gui/Piattaforma.h"
 
 #include <QApplication>
 #include <exception>

@@ -1,6 +1,6 @@
 #include "app/Applicazione.h"
 
-#include "app/Piattaforma.h"
+#include "gui/PiattaformaQt.h"
 
 #include <QFont>
 #include <QLibraryInfo>
@@ -50,6 +50,8 @@ bool TApplicazione::notify(QObject* destinatario, QEvent* evento) {
 }
 
 void PreparaAmbiente(QApplication& applicazione) {
+    static PiattaformaQt sistema;
+    Piattaforma::installa(&sistema);
     inizializzaRisorse();
     applicazione.setStyle(new StileBlindoro);
     applicazione.setFont(QFont(QStringLiteral("Verdana"), 9));

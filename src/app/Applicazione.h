@@ -10,8 +10,8 @@ public:
     bool notify(QObject* destinatario, QEvent* evento) override;
 };
 
-// Style, fonts, Italian translations of Qt's own texts, resources: what every run needs before
-// the first window is created (the program and the window tests alike).
+// The real platform layer, style, fonts, Italian translations of Qt's own texts, resources: what
+// every run needs before the first window is created (the program and the window tests alike).
 void PreparaAmbiente(QApplication& applicazione);
 
 // A program that holds passwords leaves no core dump behind.

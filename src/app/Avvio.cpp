@@ -2,15 +2,15 @@
 
 #include "ui_Avvio.h"
 
-#include "app/Convenzioni.h"
+#include "gui/Convenzioni.h"
 #include "app/Finestre.h"
-#include "app/Formati.h"
-#include "app/OpenURL.h"
+#include "core/text/Formati.h"
+#include "gui/OpenURL.h"
 #include "archive/ApriArchivio.h"
 #include "archive/CreaArchivio.h"
 #include "help/Guida.h"
 #include "help/Info.h"
-#include "help/Produttore.h"
+#include "core/helptext/Produttore.h"
 #include "help/Splash.h"
 
 #include <QApplication>

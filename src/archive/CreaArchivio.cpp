@@ -3,11 +3,11 @@
 #include "ui_CreaArchivio.h"
 
 #include "app/Avvio.h"
-#include "app/Convenzioni.h"
+#include "gui/Convenzioni.h"
 #include "app/Finestre.h"
-#include "app/Formati.h"
-#include "app/Messaggi.h"
-#include "app/Piattaforma.h"
+#include "core/text/Formati.h"
+#include "gui/Messaggi.h"
+#include "gui/Piattaforma.h"
 #include "help/Guida.h"
 
 #include <QFile>

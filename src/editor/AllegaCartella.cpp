@@ -3,12 +3,12 @@
 #include "ui_AllegaCartella.h"
 #include "ui_Blindoro.h"
 
-#include "app/Convenzioni.h"
+#include "gui/Convenzioni.h"
 #include "app/Finestre.h"
-#include "app/Messaggi.h"
-#include "app/OpenURL.h"
-#include "app/Piattaforma.h"
-#include "app/Testo.h"
+#include "gui/Messaggi.h"
+#include "gui/OpenURL.h"
+#include "gui/Piattaforma.h"
+#include "core/text/Testo.h"
 #include "editor/Blindoro.h"
 
 #include <QDir>

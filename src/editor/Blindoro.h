@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Finestra.h"
-#include "archive/Scheda.h"
+#include "gui/Finestra.h"
+#include "core/storage/Scheda.h"
 
 #include <array>
 #include <functional>

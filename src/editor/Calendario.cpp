@@ -4,8 +4,8 @@
 #include "ui_Calendario.h"
 
 #include "app/Finestre.h"
-#include "app/Formati.h"
-#include "app/Piattaforma.h"
+#include "core/text/Formati.h"
+#include "gui/Piattaforma.h"
 #include "editor/Blindoro.h"
 
 #include <QLineEdit>

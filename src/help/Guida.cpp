@@ -2,9 +2,9 @@
 
 #include "ui_Guida.h"
 
-#include "app/Convenzioni.h"
-#include "app/OpenURL.h"
-#include "app/Piattaforma.h"
+#include "gui/Convenzioni.h"
+#include "gui/OpenURL.h"
+#include "gui/Piattaforma.h"
 
 TfrmGuida::TfrmGuida(QWidget* parent)
     : TDialogo(parent, QSize(670, 572))

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Finestra.h"
-#include "help/TestiGuida.h"
+#include "gui/Finestra.h"
+#include "core/helptext/TestiGuida.h"
 
 #include <memory>
 

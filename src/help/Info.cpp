@@ -2,9 +2,9 @@
 
 #include "ui_Info.h"
 
-#include "app/Convenzioni.h"
-#include "app/OpenURL.h"
-#include "help/Produttore.h"
+#include "gui/Convenzioni.h"
+#include "gui/OpenURL.h"
+#include "core/helptext/Produttore.h"
 
 TfrmInfo::TfrmInfo(QWidget* parent)
     : TDialogo(parent, QSize(473, 579))

@@ -1,6 +1,6 @@
 #include "output/Segnalati.h"
 
-#include "app/Formati.h"
+#include "core/text/Formati.h"
 
 TfrmSegnalati::TfrmSegnalati(QWidget* parent)
     : TDialogo(parent, QSize(862, 560)) {

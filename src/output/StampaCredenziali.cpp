@@ -1,6 +1,6 @@
 #include "output/StampaCredenziali.h"
 
-#include "app/Formati.h"
+#include "core/text/Formati.h"
 
 TfrmStampaCredenziali::TfrmStampaCredenziali(QWidget* parent)
     : TDialogo(parent, QSize(362, 287)) {

@@ -1,6 +1,6 @@
 #include "output/TrovaPassword.h"
 
-#include "app/Formati.h"
+#include "core/text/Formati.h"
 
 TfrmTrovaPassword::TfrmTrovaPassword(QWidget* parent)
     : TDialogo(parent, QSize(862, 560)) {

@@ -2,11 +2,11 @@
 
 #include "ui_PartitaIVA.h"
 
-#include "app/Convenzioni.h"
-#include "app/Formati.h"
-#include "app/Messaggi.h"
+#include "gui/Convenzioni.h"
+#include "core/text/Formati.h"
+#include "gui/Messaggi.h"
 #include "validators/CampoControllo.h"
-#include "validators/ControlloFiscale.h"
+#include "core/taxcode/ControlloFiscale.h"
 
 #include <QKeyEvent>
 

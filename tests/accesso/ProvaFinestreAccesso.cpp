@@ -1,7 +1,7 @@
 // The login and password-change windows, driven through the real windows as a user would.
 
 #include "access/CambiaPassword.h"
-#include "access/Crypt.h"
+#include "core/password/Crypt.h"
 #include "access/Password.h"
 #include "app/Avvio.h"
 #include "app/Finestre.h"

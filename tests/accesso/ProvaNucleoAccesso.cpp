@@ -1,9 +1,9 @@
 // The cipher of the access password, the settings file that keeps it, and the form in which
 // passwords are compared and stored.
 
-#include "access/Accesso.h"
-#include "access/Crypt.h"
-#include "access/ProfiloPrivato.h"
+#include "core/password/Accesso.h"
+#include "core/password/Crypt.h"
+#include "core/password/ProfiloPrivato.h"
 #include "support/Privilegi.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "archive/FileArchivio.h"
-#include "archive/Scheda.h"
-#include "archive/Windows1252.h"
+#include "core/storage/FileArchivio.h"
+#include "core/storage/Scheda.h"
+#include "core/storage/Windows1252.h"
 #include "support/Privilegi.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 
 #include "ui_Blindoro.h"
 
-#include "app/Convenzioni.h"
+#include "gui/Convenzioni.h"
 #include "app/Finestre.h"
 #include "editor/Blindoro.h"
 #include "support/AiutiFinestre.h"

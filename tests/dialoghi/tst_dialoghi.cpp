@@ -6,7 +6,7 @@
 #include "ui_Calendario.h"
 
 #include "app/Finestre.h"
-#include "app/Testo.h"
+#include "core/text/Testo.h"
 #include "editor/AllegaCartella.h"
 #include "editor/Blindoro.h"
 #include "editor/Calendario.h"

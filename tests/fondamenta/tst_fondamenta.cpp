@@ -2,12 +2,13 @@
 // boxes, the shell hand-over, uncaught failures, focus highlight, hint line, Enter order, links.
 
 #include "app/Avvio.h"
-#include "app/Convenzioni.h"
+#include "gui/Convenzioni.h"
 #include "app/Finestre.h"
-#include "app/Formati.h"
-#include "app/Messaggi.h"
-#include "app/OpenURL.h"
-#include "help/Produttore.h"
+#include "core/text/Formati.h"
+#include "gui/Messaggi.h"
+#include "gui/OpenURL.h"
+#include "gui/PiattaformaQt.h"
+#include "core/helptext/Produttore.h"
 #include "support/AiutiFinestre.h"
 #include "support/PiattaformaProva.h"
 

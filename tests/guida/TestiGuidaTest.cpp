@@ -1,4 +1,4 @@
-#include "help/TestiGuida.h"
+#include "core/helptext/TestiGuida.h"
 
 #include <QFileInfo>
 #include <QProcess>

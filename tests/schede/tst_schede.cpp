@@ -3,7 +3,7 @@
 #include "ui_Blindoro.h"
 
 #include "app/Finestre.h"
-#include "archive/FileArchivio.h"
+#include "core/storage/FileArchivio.h"
 #include "editor/Blindoro.h"
 #include "support/AiutiFinestre.h"
 #include "support/PiattaformaProva.h"

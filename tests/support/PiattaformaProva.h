@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Piattaforma.h"
+#include "gui/Piattaforma.h"
 
 #include <QList>
 #include <QQueue>

@@ -1,4 +1,4 @@
-#include "validators/ControlloFiscale.h"
+#include "core/taxcode/ControlloFiscale.h"
 
 #include <QTest>
 

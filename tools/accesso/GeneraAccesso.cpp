@@ -3,9 +3,9 @@
 //
 //   genera_accesso <file> <password>
 
-#include "access/Accesso.h"
-#include "access/Crypt.h"
-#include "access/ProfiloPrivato.h"
+#include "core/password/Accesso.h"
+#include "core/password/Crypt.h"
+#include "core/password/ProfiloPrivato.h"
 
 #include <QFile>
 #include <QString>

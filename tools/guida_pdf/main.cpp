@@ -3,8 +3,8 @@
 // so the document gives each paragraph once: the opening, the archive topic, the export topic, and
 // the start topic's closing paragraphs under a heading of their own.
 
-#include "help/Produttore.h"
-#include "help/TestiGuida.h"
+#include "core/helptext/Produttore.h"
+#include "core/helptext/TestiGuida.h"
 
 #include <QGuiApplication>
 #include <QPainter>

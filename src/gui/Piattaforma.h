@@ -9,7 +9,8 @@ class QWidget;
 
 // Everything the windows ask of the system goes through this one seam: message boxes, the hand-over
 // of addresses and documents to the desktop, the file-open and print dialogs, today's date and the
-// program folder. The program installs the Qt implementation; tests install a scripted one.
+// program folder. The program installs the Qt implementation (PiattaformaQt.h); tests install a
+// scripted one.
 
 enum class TipoMessaggio { Avviso, Errore, Informazione, Conferma, Semplice };
 enum class Pulsanti { OkAnnulla, SiNo, Ok };
@@ -32,21 +33,8 @@ public:
     // The folder of the running executable, ending with a separator.
     virtual QString cartellaProgramma() const = 0;
 
+    // The implementation in use: the program installs PiattaformaQt at start, a test its own.
     static Piattaforma& corrente();
-    // Installs another implementation (tests); returns the previous one. Ownership stays with the
-    // caller.
+    // Installs another implementation; returns the previous one. Ownership stays with the caller.
     static Piattaforma* installa(Piattaforma* nuova);
-};
-
-// The real system: Qt's message boxes and dialogs, QDesktopServices, the system clock.
-class PiattaformaQt : public Piattaforma {
-public:
-    Risposta messaggio(QWidget* proprietario, TipoMessaggio tipo, Pulsanti pulsanti,
-                       const QString& testo) override;
-    void apriConSistema(const QString& comando, const QUrl& indirizzo) override;
-    QString scegliFile(QWidget* proprietario, const QString& titolo,
-                       const QString& filtro) override;
-    bool scegliStampante(QWidget* proprietario, QPrinter& stampante) override;
-    QDate oggi() const override;
-    QString cartellaProgramma() const override;
 };

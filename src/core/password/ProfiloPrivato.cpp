@@ -1,4 +1,4 @@
-#include "access/ProfiloPrivato.h"
+#include "core/password/ProfiloPrivato.h"
 
 #include <QByteArrayView>
 #include <QFile>

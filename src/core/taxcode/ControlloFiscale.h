@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Testo.h"
+#include "core/text/Testo.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,4 +1,4 @@
-#include "access/Crypt.h"
+#include "core/password/Crypt.h"
 
 #include <QList>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "access/Accesso.h"
+#include "core/password/Accesso.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/Testo.h"
+#include "core/text/Testo.h"
 
 namespace {
 

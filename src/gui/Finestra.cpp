@@ -1,4 +1,4 @@
-#include "app/Finestra.h"
+#include "gui/Finestra.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

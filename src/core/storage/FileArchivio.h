@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/Scheda.h"
+#include "core/storage/Scheda.h"
 
 #include <QString>
 

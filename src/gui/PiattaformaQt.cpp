@@ -1,6 +1,6 @@
-#include "app/Piattaforma.h"
+#include "gui/PiattaformaQt.h"
 
-#include "app/Messaggi.h"
+#include "gui/Messaggi.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -11,9 +11,6 @@
 #include <QPrinter>
 
 namespace {
-
-PiattaformaQt piattaformaDiSistema;
-Piattaforma* piattaformaInUso = &piattaformaDiSistema;
 
 Risposta rispostaDi(int pulsante) {
     switch (pulsante) {
@@ -29,16 +26,6 @@ Risposta rispostaDi(int pulsante) {
 }
 
 } // namespace
-
-Piattaforma& Piattaforma::corrente() {
-    return *piattaformaInUso;
-}
-
-Piattaforma* Piattaforma::installa(Piattaforma* nuova) {
-    Piattaforma* precedente = piattaformaInUso;
-    piattaformaInUso = nuova ? nuova : &piattaformaDiSistema;
-    return precedente;
-}
 
 Risposta PiattaformaQt::messaggio(QWidget* proprietario, TipoMessaggio tipo, Pulsanti pulsanti,
                                   const QString& testo) {

@@ -1,4 +1,4 @@
-#include "archive/FileArchivio.h"
+#include "core/storage/FileArchivio.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "app/Sfondo.h"
+#include "gui/Sfondo.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "archive/Scheda.h"
+#include "core/storage/Scheda.h"
 
-#include "archive/Windows1252.h"
+#include "core/storage/Windows1252.h"
 
 #include <array>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "access/ProfiloPrivato.h"
-#include "app/Testo.h"
+#include "core/password/ProfiloPrivato.h"
+#include "core/text/Testo.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "app/OpenURL.h"
+#include "gui/OpenURL.h"
 
-#include "app/Piattaforma.h"
+#include "gui/Piattaforma.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

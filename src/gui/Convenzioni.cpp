@@ -1,4 +1,4 @@
-#include "app/Convenzioni.h"
+#include "gui/Convenzioni.h"
 
 #include <QAbstractButton>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "archive/Windows1252.h"
+#include "core/storage/Windows1252.h"
 
 #include <QChar>
 #include <QList>

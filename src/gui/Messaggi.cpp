@@ -1,4 +1,4 @@
-#include "app/Messaggi.h"
+#include "gui/Messaggi.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

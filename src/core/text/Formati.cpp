@@ -1,4 +1,4 @@
-#include "app/Formati.h"
+#include "core/text/Formati.h"
 
 #include <QLocale>
 

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "gui/Piattaforma.h"
+
+// The real system: Qt's message boxes and dialogs, QDesktopServices, the system clock.
+class PiattaformaQt : public Piattaforma {
+public:
+    Risposta messaggio(QWidget* proprietario, TipoMessaggio tipo, Pulsanti pulsanti,
+                       const QString& testo) override;
+    void apriConSistema(const QString& comando, const QUrl& indirizzo) override;
+    QString scegliFile(QWidget* proprietario, const QString& titolo,
+                       const QString& filtro) override;
+    bool scegliStampante(QWidget* proprietario, QPrinter& stampante) override;
+    QDate oggi() const override;
+    QString cartellaProgramma() const override;
+};
