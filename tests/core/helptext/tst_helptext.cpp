@@ -14,7 +14,7 @@ QString spaziUnici(QString testo) {
 
 } // namespace
 
-class TestTestiGuida : public QObject {
+class tst_Helptext : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -27,7 +27,7 @@ private Q_SLOTS:
     void documentoPdfContieneOgniArgomento();
 };
 
-void TestTestiGuida::titoli() {
+void tst_Helptext::titoli() {
     QCOMPARE(TitoloGuida(ArgomentoGuida::Avvio), QStringLiteral("Uno sguardo ad Blindoro."));
     QCOMPARE(TitoloGuida(ArgomentoGuida::Gestione),
              QStringLiteral("Applicazione Gestione blindoro."));
@@ -37,7 +37,7 @@ void TestTestiGuida::titoli() {
 
 // Each paragraph begins with its given sentence; a paragraph of one sentence is that sentence
 // alone, the others go on after it.
-void TestTestiGuida::primaFraseDiOgniParagrafo_data() {
+void tst_Helptext::primaFraseDiOgniParagrafo_data() {
     QTest::addColumn<QStringList>("paragrafi");
     QTest::addColumn<int>("indice");
     QTest::addColumn<QString>("frase");
@@ -158,7 +158,7 @@ void TestTestiGuida::primaFraseDiOgniParagrafo_data() {
                                  << riga.fraseUnica;
 }
 
-void TestTestiGuida::primaFraseDiOgniParagrafo() {
+void tst_Helptext::primaFraseDiOgniParagrafo() {
     QFETCH(QStringList, paragrafi);
     QFETCH(int, indice);
     QFETCH(QString, frase);
@@ -176,7 +176,7 @@ void TestTestiGuida::primaFraseDiOgniParagrafo() {
     QVERIFY(paragrafo.at(frase.size()) == QLatin1Char(' '));
 }
 
-void TestTestiGuida::argomentoAvvioRacchiudeLaGestione() {
+void tst_Helptext::argomentoAvvioRacchiudeLaGestione() {
     QCOMPARE(ParagrafiApertura().size(), 1);
     QCOMPARE(ParagrafiGestione().size(), 14);
     QCOMPARE(ParagrafiChiusura().size(), 4);
@@ -194,7 +194,7 @@ void TestTestiGuida::argomentoAvvioRacchiudeLaGestione() {
                  QStringLiteral("\r\n\r\n") + ParagrafiChiusura().join(QStringLiteral("\r\n\r\n")));
 }
 
-void TestTestiGuida::corpoConUnaRigaVuotaFraIParagrafi_data() {
+void tst_Helptext::corpoConUnaRigaVuotaFraIParagrafi_data() {
     QTest::addColumn<ArgomentoGuida>("argomento");
     QTest::addColumn<int>("paragrafi");
     QTest::newRow("avvio") << ArgomentoGuida::Avvio << 19;
@@ -203,7 +203,7 @@ void TestTestiGuida::corpoConUnaRigaVuotaFraIParagrafi_data() {
 }
 
 // Paragraph, CR LF, CR LF, paragraph; one line each; nothing after the last one.
-void TestTestiGuida::corpoConUnaRigaVuotaFraIParagrafi() {
+void tst_Helptext::corpoConUnaRigaVuotaFraIParagrafi() {
     QFETCH(ArgomentoGuida, argomento);
     QFETCH(int, paragrafi);
 
@@ -221,7 +221,7 @@ void TestTestiGuida::corpoConUnaRigaVuotaFraIParagrafi() {
 }
 
 // The document built beside the program holds every title and every paragraph.
-void TestTestiGuida::documentoPdfContieneOgniArgomento() {
+void tst_Helptext::documentoPdfContieneOgniArgomento() {
     const QString documento = QStringLiteral(BLINDORO_PROGRAM_DIR "/Guida.pdf");
     QVERIFY2(QFileInfo(documento).isFile(), qPrintable(documento + QStringLiteral(" is missing")));
 
@@ -241,5 +241,5 @@ void TestTestiGuida::documentoPdfContieneOgniArgomento() {
     }
 }
 
-QTEST_GUILESS_MAIN(TestTestiGuida)
-#include "TestiGuidaTest.moc"
+QTEST_GUILESS_MAIN(tst_Helptext)
+#include "tst_helptext.moc"

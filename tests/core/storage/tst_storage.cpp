@@ -78,7 +78,7 @@ template <class Lavoro> int InProcessoFiglio(Lavoro lavoro) {
 
 } // namespace
 
-class TestArchivio : public QObject {
+class tst_Storage : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -114,12 +114,12 @@ private:
     std::unique_ptr<QTemporaryDir> cartella;
 };
 
-void TestArchivio::init() {
+void tst_Storage::init() {
     cartella = std::make_unique<QTemporaryDir>();
     QVERIFY(cartella->isValid());
 }
 
-void TestArchivio::ogniCampoAlSuoPosto() {
+void tst_Storage::ogniCampoAlSuoPosto() {
     struct Atteso {
         Campo campo;
         std::ptrdiff_t inizio;
@@ -151,7 +151,7 @@ void TestArchivio::ogniCampoAlSuoPosto() {
     }
 }
 
-void TestArchivio::testoNelCampo_data() {
+void tst_Storage::testoNelCampo_data() {
     QTest::addColumn<Campo>("campo");
     QTest::addColumn<QByteArray>("prima");
     QTest::addColumn<QString>("testo");
@@ -196,7 +196,7 @@ void TestArchivio::testoNelCampo_data() {
         << QByteArray("123456789?\0", 11) << QStringLiteral("123456789?");
 }
 
-void TestArchivio::testoNelCampo() {
+void tst_Storage::testoNelCampo() {
     QFETCH(Campo, campo);
     QFETCH(QByteArray, prima);
     QFETCH(QString, testo);
@@ -222,7 +222,7 @@ void TestArchivio::testoNelCampo() {
     QCOMPARE(DecodificaCampo(scheda, campo), riletto);
 }
 
-void TestArchivio::campoSenzaTerminatore() {
+void tst_Storage::campoSenzaTerminatore() {
     TScheda scheda;
     std::memset(&scheda, 0, sizeof scheda);
     std::memset(scheda.Utente, 'u', sizeof scheda.Utente);
@@ -232,7 +232,7 @@ void TestArchivio::campoSenzaTerminatore() {
     QCOMPARE(DecodificaCampo(scheda, Campo::Creazione), QString(11, QLatin1Char('1')));
 }
 
-void TestArchivio::codificaCaratteri_data() {
+void tst_Storage::codificaCaratteri_data() {
     QTest::addColumn<QString>("testo");
     QTest::addColumn<QByteArray>("byte");
 
@@ -259,14 +259,14 @@ void TestArchivio::codificaCaratteri_data() {
         << QStringLiteral("x") + QChar(0xD800) + QStringLiteral("y") << QByteArray("x?y");
 }
 
-void TestArchivio::codificaCaratteri() {
+void tst_Storage::codificaCaratteri() {
     QFETCH(QString, testo);
     QFETCH(QByteArray, byte);
 
     QCOMPARE(CodificaWindows1252(testo), byte);
 }
 
-void TestArchivio::ogniByteTornaUguale() {
+void tst_Storage::ogniByteTornaUguale() {
     QByteArray tutti;
     for (int b = 0; b < 256; ++b)
         tutti += static_cast<char>(b);
@@ -291,7 +291,7 @@ void TestArchivio::ogniByteTornaUguale() {
     }
 }
 
-void TestArchivio::rilettaERiscrittaLaSchedaNonCambia() {
+void tst_Storage::rilettaERiscrittaLaSchedaNonCambia() {
     // Every field of a record holds text of any length and any byte but NUL, followed by the NUL
     // and a tail of leftovers; decoding the record and encoding it again gives the same bytes.
     QRandomGenerator caso(1252);
@@ -314,7 +314,7 @@ void TestArchivio::rilettaERiscrittaLaSchedaNonCambia() {
     }
 }
 
-void TestArchivio::dimensioniDopoLeAggiunte() {
+void tst_Storage::dimensioniDopoLeAggiunte() {
     const QString percorso = PercorsoProva();
     {
         FileArchivio archivio = ApriFileArchivio(percorso);
@@ -337,7 +337,7 @@ void TestArchivio::dimensioniDopoLeAggiunte() {
              ArchivioDi({QStringLiteral("uno"), QStringLiteral("due"), QStringLiteral("tre")}));
 }
 
-void TestArchivio::pezzoFinaleIgnoratoESovrascritto() {
+void tst_Storage::pezzoFinaleIgnoratoESovrascritto() {
     const QString percorso = PercorsoProva();
     const QByteArray dueSchede = ArchivioDi({QStringLiteral("uno"), QStringLiteral("due")});
     QVERIFY(ScriviFile(percorso, dueSchede + QByteArray(100, 'x')));
@@ -358,7 +358,7 @@ void TestArchivio::pezzoFinaleIgnoratoESovrascritto() {
     QCOMPARE(dopo.mid(26636), ByteDi(SchedaCon(QStringLiteral("tre"))));
 }
 
-void TestArchivio::sovrascritturaSulPosto() {
+void tst_Storage::sovrascritturaSulPosto() {
     const QString percorso = PercorsoProva();
     QVERIFY(ScriviFile(percorso, ArchivioDi({QStringLiteral("uno"), QStringLiteral("due"),
                                              QStringLiteral("tre")})));
@@ -380,7 +380,7 @@ void TestArchivio::sovrascritturaSulPosto() {
                          QStringLiteral("quattro")}));
 }
 
-void TestArchivio::letturaInSequenza() {
+void tst_Storage::letturaInSequenza() {
     const QString percorso = PercorsoProva();
     const QStringList titoli = {QStringLiteral("uno"), QStringLiteral("due"),
                                 QStringLiteral("tre")};
@@ -406,7 +406,7 @@ void TestArchivio::letturaInSequenza() {
     QVERIFY(TitoliIn(PercorsoProva(QStringLiteral("vuoto.psw"))).isEmpty());
 }
 
-void TestArchivio::fileCancellatoTornaVuoto() {
+void tst_Storage::fileCancellatoTornaVuoto() {
     const QString percorso = PercorsoProva();
     QVERIFY(ScriviFile(percorso, ArchivioDi({QStringLiteral("uno")})));
     QVERIFY(QFile::remove(percorso));
@@ -420,7 +420,7 @@ void TestArchivio::fileCancellatoTornaVuoto() {
              QFile::Permissions());
 }
 
-void TestArchivio::accessiNonValidiFalliscono() {
+void tst_Storage::accessiNonValidiFalliscono() {
     const QString percorso = PercorsoProva();
     QVERIFY(ScriviFile(percorso, ArchivioDi({QStringLiteral("uno")})));
     TScheda scheda = SchedaCon(QStringLiteral("altro"));
@@ -445,7 +445,7 @@ void TestArchivio::accessiNonValidiFalliscono() {
     QVERIFY_THROWS_EXCEPTION(ErroreArchivio, ApriFileArchivio(QString()));
 }
 
-void TestArchivio::fileSolaLetturaRestaIntatto() {
+void tst_Storage::fileSolaLetturaRestaIntatto() {
     const QString percorso = PercorsoProva();
     const QByteArray contenuto = ArchivioDi({QStringLiteral("uno")});
     QVERIFY(ScriviFile(percorso, contenuto));
@@ -463,7 +463,7 @@ void TestArchivio::fileSolaLetturaRestaIntatto() {
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
-void TestArchivio::scritturaFallitaConservaLeSchede() {
+void tst_Storage::scritturaFallitaConservaLeSchede() {
     const QString percorso = PercorsoProva();
     const QByteArray dueSchede = ArchivioDi({QStringLiteral("uno"), QStringLiteral("due")});
     QVERIFY(ScriviFile(percorso, dueSchede));
@@ -495,7 +495,7 @@ void TestArchivio::scritturaFallitaConservaLeSchede() {
     QCOMPARE(TitoliIn(percorso), (QStringList{QStringLiteral("uno"), QStringLiteral("due")}));
 }
 
-void TestArchivio::dueProgrammiAggiungonoInsieme() {
+void tst_Storage::dueProgrammiAggiungonoInsieme() {
     const QString percorso = PercorsoProva();
     const int perProgramma = 100;
     int partenza[2];
@@ -544,7 +544,7 @@ void TestArchivio::dueProgrammiAggiungonoInsieme() {
     QCOMPARE(titoli.size(), 2 * perProgramma);
 }
 
-void TestArchivio::nessunDescrittoreRestaAperto() {
+void tst_Storage::nessunDescrittoreRestaAperto() {
     const QString percorso = PercorsoProva();
     QVERIFY(ScriviFile(percorso, ArchivioDi({QStringLiteral("uno")})));
     const int prima = DescrittoriAperti();
@@ -570,6 +570,6 @@ void TestArchivio::nessunDescrittoreRestaAperto() {
     QCOMPARE(DescrittoriAperti(), prima);
 }
 
-BLINDORO_TEST_NUCLEO_SENZA_ROOT(TestArchivio)
+BLINDORO_TEST_NUCLEO_SENZA_ROOT(tst_Storage)
 
-#include "TestArchivio.moc"
+#include "tst_storage.moc"

@@ -38,7 +38,7 @@ QString tuttiICodici() {
 
 } // namespace
 
-class ProvaNucleoAccesso : public QObject {
+class tst_Password : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -70,7 +70,7 @@ private Q_SLOTS:
     void fileConsegnato();
 };
 
-void ProvaNucleoAccesso::cifratura_data() {
+void tst_Password::cifratura_data() {
     QTest::addColumn<QString>("chiaro");
     QTest::addColumn<QString>("cifrato");
 
@@ -84,14 +84,14 @@ void ProvaNucleoAccesso::cifratura_data() {
         << QStringLiteral("PERGOLATOVERDE") << QStringLiteral("7501359E3A894D550D0D592D49EE");
 }
 
-void ProvaNucleoAccesso::cifratura() {
+void tst_Password::cifratura() {
     QFETCH(QString, chiaro);
     QFETCH(QString, cifrato);
     QCOMPARE(EncryptToHex(chiaro), cifrato);
     QCOMPARE(DecryptFromHex(cifrato), chiaro);
 }
 
-void ProvaNucleoAccesso::cifraturaTuttiICodici() {
+void tst_Password::cifraturaTuttiICodici() {
     static const QRegularExpression soloCifre(QStringLiteral("^[0-9A-F]*$"));
     const QString avanti = tuttiICodici();
     QString indietro = avanti;
@@ -105,7 +105,7 @@ void ProvaNucleoAccesso::cifraturaTuttiICodici() {
     }
 }
 
-void ProvaNucleoAccesso::cifraturaPrefissi() {
+void tst_Password::cifraturaPrefissi() {
     const QString testo = QStringLiteral("PERGOLATOVERDE");
     const QString cifrato = EncryptToHex(testo);
     for (qsizetype n = 0; n <= testo.size(); ++n)
@@ -121,13 +121,13 @@ void ProvaNucleoAccesso::cifraturaPrefissi() {
     }
 }
 
-void ProvaNucleoAccesso::cifraturaCodiciOltre255() {
+void tst_Password::cifraturaCodiciOltre255() {
     // Only the low byte is kept, so such a character comes back as another one.
     QCOMPARE(EncryptToHex(QStringLiteral("Ł")), EncryptToHex(QStringLiteral("A")));
     QCOMPARE(DecryptFromHex(EncryptToHex(QStringLiteral("€"))), QStringLiteral("¬"));
 }
 
-void ProvaNucleoAccesso::decifraturaFormeAmmesse_data() {
+void tst_Password::decifraturaFormeAmmesse_data() {
     QTest::addColumn<QString>("cifrato");
     QTest::addColumn<QString>("chiaro");
 
@@ -139,13 +139,13 @@ void ProvaNucleoAccesso::decifraturaFormeAmmesse_data() {
     QTest::newRow("empty text") << QString() << QString();
 }
 
-void ProvaNucleoAccesso::decifraturaFormeAmmesse() {
+void tst_Password::decifraturaFormeAmmesse() {
     QFETCH(QString, cifrato);
     QFETCH(QString, chiaro);
     QCOMPARE(DecryptFromHex(cifrato), chiaro);
 }
 
-void ProvaNucleoAccesso::decifraturaCoppiaErrata_data() {
+void tst_Password::decifraturaCoppiaErrata_data() {
     QTest::addColumn<QString>("cifrato");
 
     QTest::newRow("letter past F at the end") << QStringLiteral("64749G");
@@ -157,12 +157,12 @@ void ProvaNucleoAccesso::decifraturaCoppiaErrata_data() {
     QTest::newRow("full-width digits") << QStringLiteral("６４");
 }
 
-void ProvaNucleoAccesso::decifraturaCoppiaErrata() {
+void tst_Password::decifraturaCoppiaErrata() {
     QFETCH(QString, cifrato);
     QVERIFY_THROWS_EXCEPTION(ErroreConversione, DecryptFromHex(cifrato));
 }
 
-void ProvaNucleoAccesso::normalizzazione_data() {
+void tst_Password::normalizzazione_data() {
     QTest::addColumn<QString>("digitato");
     QTest::addColumn<QString>("normalizzato");
     QTest::addColumn<QString>("senzaSpazi");
@@ -182,7 +182,7 @@ void ProvaNucleoAccesso::normalizzazione_data() {
         << QStringLiteral("\u00A0a") << QStringLiteral("\u00A0A") << QStringLiteral("\u00A0a");
 }
 
-void ProvaNucleoAccesso::normalizzazione() {
+void tst_Password::normalizzazione() {
     QFETCH(QString, digitato);
     QFETCH(QString, normalizzato);
     QFETCH(QString, senzaSpazi);
@@ -190,7 +190,7 @@ void ProvaNucleoAccesso::normalizzazione() {
     QCOMPARE(TogliSpazi(digitato), senzaSpazi);
 }
 
-void ProvaNucleoAccesso::passwordCifrabile_data() {
+void tst_Password::passwordCifrabile_data() {
     QTest::addColumn<QString>("password");
     QTest::addColumn<bool>("cifrabile");
 
@@ -200,13 +200,13 @@ void ProvaNucleoAccesso::passwordCifrabile_data() {
     QTest::newRow("emoji") << QStringLiteral("CIAO😀") << false;
 }
 
-void ProvaNucleoAccesso::passwordCifrabile() {
+void tst_Password::passwordCifrabile() {
     QFETCH(QString, password);
     QFETCH(bool, cifrabile);
     QCOMPARE(PasswordCifrabile(password), cifrabile);
 }
 
-void ProvaNucleoAccesso::letturaProfilo_data() {
+void tst_Password::letturaProfilo_data() {
     QTest::addColumn<QByteArray>("profilo");
     QTest::addColumn<QString>("valore");
 
@@ -238,20 +238,20 @@ void ProvaNucleoAccesso::letturaProfilo_data() {
         << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=64\r\n") << QStringLiteral("64");
 }
 
-void ProvaNucleoAccesso::letturaProfilo() {
+void tst_Password::letturaProfilo() {
     QFETCH(QByteArray, profilo);
     QFETCH(QString, valore);
     QCOMPARE(ValoreInProfilo(profilo, Accesso::Sezione, Accesso::Chiave), valore);
 }
 
-void ProvaNucleoAccesso::letturaValoreLungo() {
+void tst_Password::letturaValoreLungo() {
     const QByteArray valore(3000, '7');
     const QString letto = ValoreInProfilo("[Accesso]\r\nValore=" + valore + "\r\n",
                                           Accesso::Sezione, Accesso::Chiave);
     QCOMPARE(letto, QString(2047, QLatin1Char('7')));
 }
 
-void ProvaNucleoAccesso::scritturaProfilo_data() {
+void tst_Password::scritturaProfilo_data() {
     QTest::addColumn<QByteArray>("prima");
     QTest::addColumn<QByteArray>("dopo");
 
@@ -279,7 +279,7 @@ void ProvaNucleoAccesso::scritturaProfilo_data() {
                                      << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=AB\r\n");
 }
 
-void ProvaNucleoAccesso::scritturaProfilo() {
+void tst_Password::scritturaProfilo() {
     QFETCH(QByteArray, prima);
     QFETCH(QByteArray, dopo);
     const QByteArray scritto =
@@ -288,7 +288,7 @@ void ProvaNucleoAccesso::scritturaProfilo() {
     QCOMPARE(ValoreInProfilo(scritto, Accesso::Sezione, Accesso::Chiave), QStringLiteral("AB"));
 }
 
-void ProvaNucleoAccesso::fileMancante() {
+void tst_Password::fileMancante() {
     QTemporaryDir cartella;
     QCOMPARE(
         LeggiValoreProfilo(cartella.filePath("unins000.dll"), Accesso::Sezione, Accesso::Chiave),
@@ -298,7 +298,7 @@ void ProvaNucleoAccesso::fileMancante() {
              QString());
 }
 
-void ProvaNucleoAccesso::scritturaSuFile() {
+void tst_Password::scritturaSuFile() {
     QTemporaryDir cartella;
     const QString percorso = cartella.filePath("unins000.dll");
 
@@ -316,7 +316,7 @@ void ProvaNucleoAccesso::scritturaSuFile() {
              QStringList{QStringLiteral("unins000.dll")});
 }
 
-void ProvaNucleoAccesso::scritturaFallita_data() {
+void tst_Password::scritturaFallita_data() {
     QTest::addColumn<QString>("caso");
     QTest::newRow("read-only file") << QStringLiteral("file");
     QTest::newRow("read-only folder") << QStringLiteral("cartella");
@@ -324,7 +324,7 @@ void ProvaNucleoAccesso::scritturaFallita_data() {
     QTest::newRow("folder in place of the file") << QStringLiteral("directory");
 }
 
-void ProvaNucleoAccesso::scritturaFallita() {
+void tst_Password::scritturaFallita() {
     QFETCH(QString, caso);
     QTemporaryDir base;
     const QString cartella = base.filePath("programma");
@@ -362,7 +362,7 @@ void ProvaNucleoAccesso::scritturaFallita() {
     QVERIFY(!QFile::exists(base.filePath("manca")));
 }
 
-void ProvaNucleoAccesso::fileConsegnato() {
+void tst_Password::fileConsegnato() {
     const QString consegnato = QStringLiteral(BLINDORO_FILE_ACCESSO);
     QCOMPARE(contenuto(consegnato),
              QByteArray("[Accesso]\r\nValore=7501359E3A894D550D0D592D49EE\r\n"));
@@ -371,6 +371,6 @@ void ProvaNucleoAccesso::fileConsegnato() {
     QVERIFY(QFile::exists(QStringLiteral(BLINDORO_PROGRAM_DIR "/unins000.dll")));
 }
 
-BLINDORO_TEST_NUCLEO_SENZA_ROOT(ProvaNucleoAccesso)
+BLINDORO_TEST_NUCLEO_SENZA_ROOT(tst_Password)
 
-#include "ProvaNucleoAccesso.moc"
+#include "tst_password.moc"

@@ -44,7 +44,7 @@ struct Visto {
 
 } // namespace
 
-class TestDialoghiValidatori : public QObject {
+class tst_Validators : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void cleanup() { VERIFICA_PIATTAFORMA(piattaforma); }
@@ -82,7 +82,7 @@ private:
     QWidget scheda; // stands in for the record window
 };
 
-Visto TestDialoghiValidatori::esegui(const std::function<void()>& apri,
+Visto tst_Validators::esegui(const std::function<void()>& apri,
                                      const std::function<void(QWidget*)>& azione) {
     Visto visto;
     const bool aperto = conDialogoModale(apri, [&](QWidget* dialogo) {
@@ -101,12 +101,12 @@ Visto TestDialoghiValidatori::esegui(const std::function<void()>& apri,
     return visto;
 }
 
-Visto TestDialoghiValidatori::controlla(const QString& testo,
+Visto tst_Validators::controlla(const QString& testo,
                                         const std::function<void(QWidget*)>& azione) {
     return esegui([&] { ControllaCodiceFiscale(&scheda, testo); }, azione);
 }
 
-Visto TestDialoghiValidatori::partitaIva(const QString& numero,
+Visto tst_Validators::partitaIva(const QString& numero,
                                          const std::function<void(QWidget*)>& azione) {
     return esegui(
         [&] {
@@ -115,7 +115,7 @@ Visto TestDialoghiValidatori::partitaIva(const QString& numero,
         azione);
 }
 
-void TestDialoghiValidatori::sceltaDelControllo_data() {
+void tst_Validators::sceltaDelControllo_data() {
     QTest::addColumn<QString>("campo");
     QTest::addColumn<QString>("classe");
     QTest::addColumn<QString>("testo");
@@ -167,7 +167,7 @@ void TestDialoghiValidatori::sceltaDelControllo_data() {
                                           << "txtCodFisc";
 }
 
-void TestDialoghiValidatori::sceltaDelControllo() {
+void tst_Validators::sceltaDelControllo() {
     QFETCH(QString, campo);
     QFETCH(QString, classe);
     QFETCH(QString, testo);
@@ -181,7 +181,7 @@ void TestDialoghiValidatori::sceltaDelControllo() {
     QVERIFY(piattaforma.mostrati.isEmpty());
 }
 
-void TestDialoghiValidatori::dialogoLiberatoAllaChiusura() {
+void tst_Validators::dialogoLiberatoAllaChiusura() {
     for (const QString& testo :
          {QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("12345670017")}) {
         QPointer<QWidget> dialogo;
@@ -191,7 +191,7 @@ void TestDialoghiValidatori::dialogoLiberatoAllaChiusura() {
     QVERIFY(scheda.findChildren<QDialog*>().isEmpty());
 }
 
-void TestDialoghiValidatori::codFiscRisultato_data() {
+void tst_Validators::codFiscRisultato_data() {
     QTest::addColumn<QString>("digitato");
     QTest::addColumn<QString>("mostrato");
     QTest::addColumn<int>("tipo");
@@ -223,7 +223,7 @@ void TestDialoghiValidatori::codFiscRisultato_data() {
         << TestoErrato << int(Risposta::Ok);
 }
 
-void TestDialoghiValidatori::codFiscRisultato() {
+void tst_Validators::codFiscRisultato() {
     QFETCH(QString, digitato);
     QFETCH(QString, mostrato);
     QFETCH(int, tipo);
@@ -242,7 +242,7 @@ void TestDialoghiValidatori::codFiscRisultato() {
     QVERIFY(!dialogo.visibileDopo);
 }
 
-void TestDialoghiValidatori::codFiscLunghezza_data() {
+void tst_Validators::codFiscLunghezza_data() {
     QTest::addColumn<QString>("preimpostato");
     QTest::addColumn<QString>("digitato");
 
@@ -254,7 +254,7 @@ void TestDialoghiValidatori::codFiscLunghezza_data() {
                                                    << "";
 }
 
-void TestDialoghiValidatori::codFiscLunghezza() {
+void tst_Validators::codFiscLunghezza() {
     QFETCH(QString, preimpostato);
     QFETCH(QString, digitato);
 
@@ -275,7 +275,7 @@ void TestDialoghiValidatori::codFiscLunghezza() {
     QCOMPARE(testo, preimpostato + digitato);
 }
 
-void TestDialoghiValidatori::codFiscMaiuscoleMentreSiScrive() {
+void tst_Validators::codFiscMaiuscoleMentreSiScrive() {
     controlla(QString(), [](QWidget* d) {
         auto* campo = figlio<QLineEdit>(d, "txtCodFisc");
 
@@ -305,7 +305,7 @@ void TestDialoghiValidatori::codFiscMaiuscoleMentreSiScrive() {
     });
 }
 
-void TestDialoghiValidatori::codFiscInvioSpostaIlFuoco() {
+void tst_Validators::codFiscInvioSpostaIlFuoco() {
     QString fuoco;
     const Visto dialogo = controlla(QStringLiteral("RSSMRA80A01H501U"), [&](QWidget* d) {
         QTest::keyClick(figlio<QLineEdit>(d, "txtCodFisc"), Qt::Key_Return);
@@ -316,7 +316,7 @@ void TestDialoghiValidatori::codFiscInvioSpostaIlFuoco() {
     QVERIFY(piattaforma.mostrati.isEmpty());
 }
 
-void TestDialoghiValidatori::partitaIvaRisultato_data() {
+void tst_Validators::partitaIvaRisultato_data() {
     QTest::addColumn<QString>("numero");
     QTest::addColumn<int>("tipo");
     QTest::addColumn<QString>("messaggio");
@@ -339,7 +339,7 @@ void TestDialoghiValidatori::partitaIvaRisultato_data() {
     QTest::newRow("pasted letter") << "1234567001A" << avviso << TestoPartitaIvaErrata;
 }
 
-void TestDialoghiValidatori::partitaIvaRisultato() {
+void tst_Validators::partitaIvaRisultato() {
     QFETCH(QString, numero);
     QFETCH(int, tipo);
     QFETCH(QString, messaggio);
@@ -351,7 +351,7 @@ void TestDialoghiValidatori::partitaIvaRisultato() {
     QVERIFY(!dialogo.visibileDopo);
 }
 
-void TestDialoghiValidatori::partitaIvaLunghezza_data() {
+void tst_Validators::partitaIvaLunghezza_data() {
     QTest::addColumn<QString>("preimpostato");
     QTest::addColumn<QString>("digitato");
 
@@ -363,7 +363,7 @@ void TestDialoghiValidatori::partitaIvaLunghezza_data() {
                                                    << "";
 }
 
-void TestDialoghiValidatori::partitaIvaLunghezza() {
+void tst_Validators::partitaIvaLunghezza() {
     QFETCH(QString, preimpostato);
     QFETCH(QString, digitato);
 
@@ -384,7 +384,7 @@ void TestDialoghiValidatori::partitaIvaLunghezza() {
     QCOMPARE(testo, preimpostato + digitato);
 }
 
-void TestDialoghiValidatori::partitaIvaFiltroTasti() {
+void tst_Validators::partitaIvaFiltroTasti() {
     QString testo;
     partitaIva(QString(), [&](QWidget* d) {
         auto* campo = figlio<QLineEdit>(d, "txtPartitaIva");
@@ -402,7 +402,7 @@ void TestDialoghiValidatori::partitaIvaFiltroTasti() {
     QCOMPARE(testo, QStringLiteral("12345678901"));
 }
 
-void TestDialoghiValidatori::partitaIvaTastiDiModifica() {
+void tst_Validators::partitaIvaTastiDiModifica() {
     QString testo;
     int cursore = -1;
     QString fuoco;
@@ -426,7 +426,7 @@ void TestDialoghiValidatori::partitaIvaTastiDiModifica() {
     QCOMPARE(fuoco, QStringLiteral("btnControlla"));
 }
 
-void TestDialoghiValidatori::partitaIvaInvioSpostaIlFuoco() {
+void tst_Validators::partitaIvaInvioSpostaIlFuoco() {
     for (const Qt::Key invio : {Qt::Key_Return, Qt::Key_Enter}) {
         QString fuoco;
         const Visto dialogo = controlla(QStringLiteral("12345670017"), [&](QWidget* d) {
@@ -439,7 +439,7 @@ void TestDialoghiValidatori::partitaIvaInvioSpostaIlFuoco() {
     QVERIFY(piattaforma.mostrati.isEmpty());
 }
 
-void TestDialoghiValidatori::chiudiSenzaMessaggi() {
+void tst_Validators::chiudiSenzaMessaggi() {
     for (const QString& testo :
          {QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("12345670017")}) {
         const Visto dialogo = controlla(testo, [](QWidget* d) {
@@ -450,5 +450,5 @@ void TestDialoghiValidatori::chiudiSenzaMessaggi() {
     QVERIFY(piattaforma.mostrati.isEmpty());
 }
 
-BLINDORO_TEST_MAIN(TestDialoghiValidatori)
-#include "test_dialoghi_validatori.moc"
+BLINDORO_TEST_MAIN(tst_Validators)
+#include "tst_validators.moc"

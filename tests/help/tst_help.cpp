@@ -53,7 +53,7 @@ QColor coloreCollegamento(QWidget* finestra) {
 
 } // namespace
 
-class TestFinestreGuida : public QObject {
+class tst_Help : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -75,7 +75,7 @@ private:
     const QString cartellaProva = piattaforma.cartella;
 };
 
-void TestFinestreGuida::apriGuidaMostraLArgomento_data() {
+void tst_Help::apriGuidaMostraLArgomento_data() {
     QTest::addColumn<ArgomentoGuida>("argomento");
     QTest::addColumn<QString>("titolo");
     QTest::addColumn<QStringList>("paragrafi");
@@ -90,7 +90,7 @@ void TestFinestreGuida::apriGuidaMostraLArgomento_data() {
 }
 
 // A new modal window owned by the caller, freed when it returns.
-void TestFinestreGuida::apriGuidaMostraLArgomento() {
+void tst_Help::apriGuidaMostraLArgomento() {
     QFETCH(ArgomentoGuida, argomento);
     QFETCH(QString, titolo);
     QFETCH(QStringList, paragrafi);
@@ -112,7 +112,7 @@ void TestFinestreGuida::apriGuidaMostraLArgomento() {
     QVERIFY(proprietario.findChildren<TfrmGuida*>().isEmpty());
 }
 
-void TestFinestreGuida::finestraAvvioApreLeFinestre_data() {
+void tst_Help::finestraAvvioApreLeFinestre_data() {
     QTest::addColumn<QString>("immagine");
     QTest::addColumn<QString>("classe");
     QTest::newRow("guida") << QStringLiteral("imgGuida") << QStringLiteral("TfrmGuida");
@@ -120,7 +120,7 @@ void TestFinestreGuida::finestraAvvioApreLeFinestre_data() {
     QTest::newRow("crediti") << QStringLiteral("imgCopyright") << QStringLiteral("TfrmSplash");
 }
 
-void TestFinestreGuida::finestraAvvioApreLeFinestre() {
+void tst_Help::finestraAvvioApreLeFinestre() {
     QFETCH(QString, immagine);
     QFETCH(QString, classe);
 
@@ -148,7 +148,7 @@ void TestFinestreGuida::finestraAvvioApreLeFinestre() {
     }
 }
 
-void TestFinestreGuida::finestre_data() {
+void tst_Help::finestre_data() {
     QTest::addColumn<QString>("finestra");
     QTest::addColumn<QString>("titolo");
     QTest::addColumn<QSize>("dimensioni");
@@ -162,7 +162,7 @@ void TestFinestreGuida::finestre_data() {
                              << QSize(661, 467);
 }
 
-void TestFinestreGuida::finestre() {
+void tst_Help::finestre() {
     QFETCH(QString, finestra);
     QFETCH(QString, titolo);
     QFETCH(QSize, dimensioni);
@@ -183,7 +183,7 @@ void TestFinestreGuida::finestre() {
     QVERIFY(!dialogo->isVisible());
 }
 
-void TestFinestreGuida::collegamenti_data() {
+void tst_Help::collegamenti_data() {
     QTest::addColumn<QString>("finestra");
     QTest::addColumn<QString>("parte");
     QTest::addColumn<QString>("testo");
@@ -208,7 +208,7 @@ void TestFinestreGuida::collegamenti_data() {
 
 // The help document is handed over quoted, so a program folder with blanks reaches the shell
 // whole; the mail link is quoted as a whole, its blanks unencoded; the web site goes bare.
-void TestFinestreGuida::collegamenti() {
+void tst_Help::collegamenti() {
     QFETCH(QString, finestra);
     QFETCH(QString, parte);
     QFETCH(QString, testo);
@@ -232,7 +232,7 @@ void TestFinestreGuida::collegamenti() {
     QCOMPARE(apertura.comando, comando);
 }
 
-void TestFinestreGuida::coloriDelCollegamento_data() {
+void tst_Help::coloriDelCollegamento_data() {
     QTest::addColumn<QString>("finestra");
     QTest::addColumn<QString>("parte");
     for (const char* finestra : {"guida", "info", "splash"})
@@ -242,7 +242,7 @@ void TestFinestreGuida::coloriDelCollegamento_data() {
 }
 
 // Dark blue at rest, orange while a mouse button is held on the text or on its icon.
-void TestFinestreGuida::coloriDelCollegamento() {
+void tst_Help::coloriDelCollegamento() {
     QFETCH(QString, finestra);
     QFETCH(QString, parte);
 
@@ -261,5 +261,5 @@ void TestFinestreGuida::coloriDelCollegamento() {
     QCOMPARE(coloreCollegamento(dialogo.get()), QColor(0xFF00008B));
 }
 
-BLINDORO_TEST_MAIN(TestFinestreGuida)
-#include "FinestreGuidaTest.moc"
+BLINDORO_TEST_MAIN(tst_Help)
+#include "tst_help.moc"

@@ -43,7 +43,7 @@ const QString TroppoLunga =
 
 } // namespace
 
-class ProvaFinestreAccesso : public QObject {
+class tst_Access : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -101,39 +101,39 @@ private:
     std::unique_ptr<FinestreProva> finestre;
 };
 
-void ProvaFinestreAccesso::init() {
+void tst_Access::init() {
     piattaforma = std::make_unique<PiattaformaProva>();
     finestre = std::make_unique<FinestreProva>();
 }
 
-void ProvaFinestreAccesso::cleanup() {
+void tst_Access::cleanup() {
     finestre.reset();
     const auto fine = qScopeGuard([this] { piattaforma.reset(); });
     VERIFICA_PIATTAFORMA(*piattaforma);
 }
 
-QByteArray ProvaFinestreAccesso::valoreFile(const QString& password) {
+QByteArray tst_Access::valoreFile(const QString& password) {
     return "[Accesso]\r\nValore=" + EncryptToHex(password).toLatin1() + "\r\n";
 }
 
-void ProvaFinestreAccesso::scriviFile(const QByteArray& contenuto) {
+void tst_Access::scriviFile(const QByteArray& contenuto) {
     QFile file(fileAccesso());
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(contenuto), contenuto.size());
 }
 
-QByteArray ProvaFinestreAccesso::contenutoFile() const {
+QByteArray tst_Access::contenutoFile() const {
     QFile file(fileAccesso());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void ProvaFinestreAccesso::apriLogin() {
+void tst_Access::apriLogin() {
     MostraFinestraPrincipale();
     frmPassword->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(frmPassword));
 }
 
-void ProvaFinestreAccesso::apriCambio() {
+void tst_Access::apriCambio() {
     apriLogin();
     QTest::mouseClick(pulsante(frmPassword, "btnCambiaPassword"), Qt::LeftButton);
     QVERIFY(frmCambiaPassword->isVisible());
@@ -141,7 +141,7 @@ void ProvaFinestreAccesso::apriCambio() {
     QVERIFY(QTest::qWaitForWindowActive(frmCambiaPassword));
 }
 
-void ProvaFinestreAccesso::cambia(const QString& vecchia, const QString& nuova,
+void tst_Access::cambia(const QString& vecchia, const QString& nuova,
                                   const QString& conferma) {
     digita(campo(frmCambiaPassword, "txtPasswordOld"), vecchia);
     digita(campo(frmCambiaPassword, "txtPasswordNew"), nuova);
@@ -149,7 +149,7 @@ void ProvaFinestreAccesso::cambia(const QString& vecchia, const QString& nuova,
     QTest::mouseClick(pulsante(frmCambiaPassword, "cmdOK"), Qt::LeftButton);
 }
 
-bool ProvaFinestreAccesso::loginAccetta(const QString& password) {
+bool tst_Access::loginAccetta(const QString& password) {
     QLineEdit* txtPassword = campo(frmPassword, "txtPassword");
     txtPassword->clear();
     digita(txtPassword, password);
@@ -159,7 +159,7 @@ bool ProvaFinestreAccesso::loginAccetta(const QString& password) {
 
 // --- login window ---
 
-void ProvaFinestreAccesso::accesso_data() {
+void tst_Access::accesso_data() {
     QTest::addColumn<QString>("memorizzata");
     QTest::addColumn<QString>("digitata");
     QTest::addColumn<bool>("accettata");
@@ -180,7 +180,7 @@ void ProvaFinestreAccesso::accesso_data() {
         << QStringLiteral("ÀBC") << QStringLiteral("àbc") << false;
 }
 
-void ProvaFinestreAccesso::accesso() {
+void tst_Access::accesso() {
     QFETCH(QString, memorizzata);
     QFETCH(QString, digitata);
     QFETCH(bool, accettata);
@@ -207,7 +207,7 @@ void ProvaFinestreAccesso::accesso() {
     QCOMPARE(contenutoFile(), valoreFile(memorizzata));
 }
 
-void ProvaFinestreAccesso::invioNelCampoPassword() {
+void tst_Access::invioNelCampoPassword() {
     memorizza(QStringLiteral("ABC"));
     apriLogin();
     QLineEdit* txtPassword = campo(frmPassword, "txtPassword");
@@ -229,7 +229,7 @@ void ProvaFinestreAccesso::invioNelCampoPassword() {
     QVERIFY(loginAccetta(QStringLiteral("abc")));
 }
 
-void ProvaFinestreAccesso::abilitazioneOK() {
+void tst_Access::abilitazioneOK() {
     apriLogin();
     QLineEdit* txtPassword = campo(frmPassword, "txtPassword");
     QPushButton* cmdOK = pulsante(frmPassword, "cmdOK");
@@ -252,7 +252,7 @@ void ProvaFinestreAccesso::abilitazioneOK() {
     QVERIFY(cmdOK->isEnabled());
 }
 
-void ProvaFinestreAccesso::valoreMemorizzatoIllegibile() {
+void tst_Access::valoreMemorizzatoIllegibile() {
     scriviFile("[Accesso]\r\nValore=64749Z\r\n");
     apriLogin();
     QLineEdit* txtPassword = campo(frmPassword, "txtPassword");
@@ -266,7 +266,7 @@ void ProvaFinestreAccesso::valoreMemorizzatoIllegibile() {
     QCOMPARE(txtPassword->text(), QStringLiteral("abc"));
 }
 
-void ProvaFinestreAccesso::senzaFileNessunAccesso() {
+void tst_Access::senzaFileNessunAccesso() {
     apriLogin();
     QLineEdit* txtPassword = campo(frmPassword, "txtPassword");
     digita(txtPassword, QStringLiteral("pergolatoverde"));
@@ -283,7 +283,7 @@ void ProvaFinestreAccesso::senzaFileNessunAccesso() {
     QVERIFY(!frmAvvio->isVisible());
 }
 
-void ProvaFinestreAccesso::alonePassword() {
+void tst_Access::alonePassword() {
     apriLogin();
     QWidget* effPassword = figlio<QWidget>(frmPassword, "effPassword");
     QLineEdit* txtPassword = campo(frmPassword, "txtPassword");
@@ -299,20 +299,20 @@ void ProvaFinestreAccesso::alonePassword() {
     QVERIFY(!effPassword->isVisible());
 }
 
-void ProvaFinestreAccesso::campiMascherati() {
+void tst_Access::campiMascherati() {
     for (QWidget* finestra :
          {static_cast<QWidget*>(frmPassword), static_cast<QWidget*>(frmCambiaPassword)})
         for (QLineEdit* campo : finestra->findChildren<QLineEdit*>())
             QCOMPARE(campo->echoMode(), QLineEdit::Password);
 }
 
-void ProvaFinestreAccesso::uscita_data() {
+void tst_Access::uscita_data() {
     QTest::addColumn<bool>("conPulsante");
     QTest::newRow("Esci") << true;
     QTest::newRow("close box") << false;
 }
 
-void ProvaFinestreAccesso::uscita() {
+void tst_Access::uscita() {
     QFETCH(bool, conPulsante);
     apriLogin();
     QTimer::singleShot(0, [conPulsante] {
@@ -333,7 +333,7 @@ void ProvaFinestreAccesso::uscita() {
 
 // --- password-change window ---
 
-void ProvaFinestreAccesso::cambioRiuscito_data() {
+void tst_Access::cambioRiuscito_data() {
     QTest::addColumn<QString>("nuova");
     QTest::addColumn<QString>("conferma");
     QTest::addColumn<QString>("memorizzata");
@@ -352,7 +352,7 @@ void ProvaFinestreAccesso::cambioRiuscito_data() {
         << QStringLiteral("abc") << QStringLiteral("abc") << QStringLiteral("ABC");
 }
 
-void ProvaFinestreAccesso::cambioRiuscito() {
+void tst_Access::cambioRiuscito() {
     QFETCH(QString, nuova);
     QFETCH(QString, conferma);
     QFETCH(QString, memorizzata);
@@ -381,7 +381,7 @@ void ProvaFinestreAccesso::cambioRiuscito() {
     QVERIFY(loginAccetta(nuova));
 }
 
-void ProvaFinestreAccesso::vecchiaPasswordErrata() {
+void tst_Access::vecchiaPasswordErrata() {
     memorizza(QStringLiteral("ABC"));
     apriCambio();
     piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, VecchiaErrata);
@@ -396,7 +396,7 @@ void ProvaFinestreAccesso::vecchiaPasswordErrata() {
     QCOMPARE(contenutoFile(), valoreFile(QStringLiteral("ABC")));
 }
 
-void ProvaFinestreAccesso::nuovaPasswordNonConfermata() {
+void tst_Access::nuovaPasswordNonConfermata() {
     memorizza(QStringLiteral("ABC"));
     apriCambio();
     // Both would be stored alike, but the confirmation must match letter for letter.
@@ -411,7 +411,7 @@ void ProvaFinestreAccesso::nuovaPasswordNonConfermata() {
     QCOMPARE(contenutoFile(), valoreFile(QStringLiteral("ABC")));
 }
 
-void ProvaFinestreAccesso::nuovaPasswordRifiutata_data() {
+void tst_Access::nuovaPasswordRifiutata_data() {
     QTest::addColumn<QString>("nuova");
     QTest::addColumn<QString>("messaggio");
 
@@ -421,7 +421,7 @@ void ProvaFinestreAccesso::nuovaPasswordRifiutata_data() {
     QTest::newRow("1024 characters") << QString(1024, u'x') << TroppoLunga;
 }
 
-void ProvaFinestreAccesso::nuovaPasswordRifiutata() {
+void tst_Access::nuovaPasswordRifiutata() {
     QFETCH(QString, nuova);
     QFETCH(QString, messaggio);
     memorizza(QStringLiteral("ABC"));
@@ -436,7 +436,7 @@ void ProvaFinestreAccesso::nuovaPasswordRifiutata() {
     QCOMPARE(contenutoFile(), valoreFile(QStringLiteral("ABC")));
 }
 
-void ProvaFinestreAccesso::chiudiNonMemorizza() {
+void tst_Access::chiudiNonMemorizza() {
     memorizza(QStringLiteral("ABC"));
     apriLogin();
     digita(campo(frmPassword, "txtPassword"), QStringLiteral("qualcosa"));
@@ -461,7 +461,7 @@ void ProvaFinestreAccesso::chiudiNonMemorizza() {
     QCOMPARE(frmCambiaPassword->focusWidget(), campo(frmCambiaPassword, "txtPasswordOld"));
 }
 
-void ProvaFinestreAccesso::cambioSenzaFile() {
+void tst_Access::cambioSenzaFile() {
     apriCambio();
     piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, VecchiaErrata);
     cambia(QStringLiteral("pergolatoverde"), QStringLiteral("nuova"), QStringLiteral("nuova"));
@@ -469,7 +469,7 @@ void ProvaFinestreAccesso::cambioSenzaFile() {
     QVERIFY(!QFile::exists(fileAccesso()));
 }
 
-void ProvaFinestreAccesso::cambioConValoreIllegibile() {
+void tst_Access::cambioConValoreIllegibile() {
     scriviFile("[Accesso]\r\nValore=64749Z\r\n");
     apriCambio();
     piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, ErroreModifica);
@@ -482,7 +482,7 @@ void ProvaFinestreAccesso::cambioConValoreIllegibile() {
     QCOMPARE(contenutoFile(), QByteArray("[Accesso]\r\nValore=64749Z\r\n"));
 }
 
-void ProvaFinestreAccesso::cambioSuFileNonScrivibile() {
+void tst_Access::cambioSuFileNonScrivibile() {
     memorizza(QStringLiteral("ABC"));
     QVERIFY(QFile::setPermissions(fileAccesso(), QFile::ReadOwner));
     apriCambio();
@@ -497,7 +497,7 @@ void ProvaFinestreAccesso::cambioSuFileNonScrivibile() {
     QVERIFY(loginAccetta(QStringLiteral("abc")));
 }
 
-void ProvaFinestreAccesso::invioNelCambio() {
+void tst_Access::invioNelCambio() {
     memorizza(QStringLiteral("ABC"));
     apriCambio();
     QLineEdit* vecchia = campo(frmCambiaPassword, "txtPasswordOld");
@@ -519,7 +519,7 @@ void ProvaFinestreAccesso::invioNelCambio() {
     QCOMPARE(contenutoFile(), valoreFile(QStringLiteral("ABC")));
 }
 
-void ProvaFinestreAccesso::abilitazioneOKCambio() {
+void tst_Access::abilitazioneOKCambio() {
     apriCambio();
     QPushButton* cmdOK = pulsante(frmCambiaPassword, "cmdOK");
     QLineEdit* conferma = campo(frmCambiaPassword, "txtConferma");
@@ -535,7 +535,7 @@ void ProvaFinestreAccesso::abilitazioneOKCambio() {
     QVERIFY(!cmdOK->isEnabled());
 }
 
-void ProvaFinestreAccesso::aloniCambio() {
+void tst_Access::aloniCambio() {
     apriCambio();
     const std::pair<const char*, const char*> coppie[] = {{"txtPasswordOld", "effPasswordOld"},
                                                           {"txtPasswordNew", "effPasswordNew"},
@@ -551,6 +551,6 @@ void ProvaFinestreAccesso::aloniCambio() {
         QVERIFY(!figlio<QWidget>(frmCambiaPassword, nomeAlone)->isVisible());
 }
 
-BLINDORO_TEST_MAIN_SENZA_ROOT(ProvaFinestreAccesso)
+BLINDORO_TEST_MAIN_SENZA_ROOT(tst_Access)
 
-#include "ProvaFinestreAccesso.moc"
+#include "tst_access.moc"

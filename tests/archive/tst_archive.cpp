@@ -81,7 +81,7 @@ private:
 
 } // namespace
 
-class ProvaCatalogo : public QObject {
+class tst_Archive : public QObject {
     Q_OBJECT
 
     std::unique_ptr<PiattaformaProva> piattaforma;
@@ -636,6 +636,6 @@ private Q_SLOTS:
     }
 };
 
-BLINDORO_TEST_MAIN_SENZA_ROOT(ProvaCatalogo)
+BLINDORO_TEST_MAIN_SENZA_ROOT(tst_Archive)
 
-#include "ProvaCatalogo.moc"
+#include "tst_archive.moc"
