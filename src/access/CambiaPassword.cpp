@@ -2,12 +2,10 @@
 
 #include "ui_CambiaPassword.h"
 
-#include "core/password/Accesso.h"
 #include "access/CampiPassword.h"
+#include "core/password/Accesso.h"
 #include "core/password/Crypt.h"
-#include "access/Password.h"
 #include "gui/Convenzioni.h"
-#include "app/Finestre.h"
 #include "gui/Messaggi.h"
 #include "gui/Piattaforma.h"
 
@@ -47,8 +45,7 @@ void TfrmCambiaPassword::FormShow() {
 }
 
 void TfrmCambiaPassword::FormClose() {
-    frmPassword->SvuotaAccesso();
-    frmPassword->mostra();
+    Q_EMIT chiusa();
 }
 
 void TfrmCambiaPassword::txtPasswordChange() {

@@ -19,6 +19,11 @@ public:
     void cmdOKClick();
     void cmdEsciClick();
 
+Q_SIGNALS:
+    // The window was closed ("Chiudi", or after a change): the login window comes back with an
+    // empty field.
+    void chiusa();
+
 protected:
     void FormShow() override;
     void FormClose() override;

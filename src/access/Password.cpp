@@ -2,13 +2,11 @@
 
 #include "ui_Password.h"
 
-#include "core/password/Accesso.h"
 #include "access/CambiaPassword.h"
 #include "access/CampiPassword.h"
+#include "core/password/Accesso.h"
 #include "core/password/Crypt.h"
-#include "app/Avvio.h"
 #include "gui/Convenzioni.h"
-#include "app/Finestre.h"
 #include "gui/Messaggi.h"
 #include "gui/Piattaforma.h"
 
@@ -61,7 +59,7 @@ void TfrmPassword::cmdOKClick() {
         // With no stored password (no file, or no value in it) nothing is accepted.
         const QString attesa = ui->lblMemory->text();
         if (!attesa.isEmpty() && NormalizzaPassword(ui->txtPassword->text()) == attesa) {
-            frmAvvio->mostra();
+            Q_EMIT accessoRiuscito();
             hide();
             return;
         }
@@ -80,7 +78,7 @@ void TfrmPassword::cmdEsciClick() {
 }
 
 void TfrmPassword::btnCambiaPasswordClick() {
-    frmCambiaPassword->mostra();
+    Q_EMIT cambioPasswordRichiesto();
     hide();
 }
 

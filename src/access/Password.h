@@ -23,6 +23,12 @@ public:
     // The password field and the scratch label start empty again (after a password change).
     void SvuotaAccesso();
 
+Q_SIGNALS:
+    // The right password was given: the start window follows.
+    void accessoRiuscito();
+    // "Cambia password": the password-change window follows.
+    void cambioPasswordRichiesto();
+
 protected:
     void FormShow() override;
     void FormClose() override;

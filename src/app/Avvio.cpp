@@ -2,15 +2,12 @@
 
 #include "ui_Avvio.h"
 
-#include "gui/Convenzioni.h"
-#include "app/Finestre.h"
+#include "core/helptext/Produttore.h"
 #include "core/text/Formati.h"
+#include "gui/Convenzioni.h"
 #include "gui/OpenURL.h"
-#include "archive/ApriArchivio.h"
-#include "archive/CreaArchivio.h"
 #include "help/Guida.h"
 #include "help/Info.h"
-#include "core/helptext/Produttore.h"
 #include "help/Splash.h"
 
 #include <QApplication>
@@ -45,12 +42,12 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
 TfrmAvvio::~TfrmAvvio() = default;
 
 void TfrmAvvio::imgCreaClick() {
-    frmCreaArchivio->mostra();
+    Q_EMIT creaArchivioRichiesto();
     hide();
 }
 
 void TfrmAvvio::imgApriClick() {
-    frmApriArchivio->mostra();
+    Q_EMIT apriArchivioRichiesto();
     hide();
 }
 

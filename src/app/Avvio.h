@@ -24,6 +24,11 @@ public:
     void imgSitoClick();
     void imgEsciClick();
 
+Q_SIGNALS:
+    // The two archive windows it hands over to.
+    void creaArchivioRichiesto();
+    void apriArchivioRichiesto();
+
 protected:
     void FormClose() override;
 

@@ -5,69 +5,84 @@
 #include "app/Avvio.h"
 #include "archive/ApriArchivio.h"
 #include "archive/CreaArchivio.h"
-#include "editor/AllegaCartella.h"
 #include "editor/Blindoro.h"
-#include "editor/Calendario.h"
-#include "help/Guida.h"
-#include "help/Info.h"
-#include "help/Splash.h"
-#include "output/ExpPassword.h"
-#include "output/Segnalati.h"
-#include "output/StampaCredenziali.h"
-#include "output/TrovaPassword.h"
-#include "validators/CodFisc.h"
-#include "validators/PartitaIVA.h"
 
-#include <array>
-
-namespace {
-
-std::array<QWidget*, NumeroFinestre> elenco{};
-
-// The windows in the order of creation.
-template <class Azione> void perOgniFinestra(Azione&& azione) {
-    azione(frmPassword);
-    azione(frmAvvio);
-    azione(frmCambiaPassword);
-    azione(frmGuida);
-    azione(frmInfo);
-    azione(frmSplash);
-    azione(frmCreaArchivio);
-    azione(frmApriArchivio);
-    azione(frmBlindoro);
-    azione(frmPartitaIva);
-    azione(frmCodFisc);
-    azione(frmCalendario);
-    azione(frmAllegaCartella);
-    azione(frmTrovaPassword);
-    azione(frmSegnalati);
-    azione(frmExpPassword);
-    azione(frmStampaCredenziali);
+TFinestre::TFinestre() {
+    Password();
+    Avvio();
+    CambiaPassword();
+    CreaArchivio();
+    ApriArchivio();
+    Blindoro();
 }
 
-} // namespace
+TFinestre::~TFinestre() = default;
 
-void CreaFinestre() {
-    std::size_t i = 0;
-    perOgniFinestra([&i](auto*& istanza) {
-        using Classe = std::remove_pointer_t<std::remove_reference_t<decltype(istanza)>>;
-        istanza = new Classe(nullptr);
-        elenco[i++] = istanza;
+template <class Finestra, class Collega>
+Finestra& TFinestre::finestra(std::unique_ptr<Finestra>& istanza, Collega&& collega) {
+    if (!istanza) {
+        istanza = std::make_unique<Finestra>();
+        elenco_.append(istanza.get());
+        collega(*istanza);
+    }
+    return *istanza;
+}
+
+TfrmPassword& TFinestre::Password() {
+    return finestra(password_, [this](TfrmPassword& password) {
+        QObject::connect(&password, &TfrmPassword::accessoRiuscito, &password,
+                         [this] { Avvio().mostra(); });
+        QObject::connect(&password, &TfrmPassword::cambioPasswordRichiesto, &password,
+                         [this] { CambiaPassword().mostra(); });
     });
 }
 
-void DistruggiFinestre() {
-    for (auto it = elenco.rbegin(); it != elenco.rend(); ++it) {
-        delete *it;
-        *it = nullptr;
-    }
-    perOgniFinestra([](auto*& istanza) { istanza = nullptr; });
+TfrmAvvio& TFinestre::Avvio() {
+    return finestra(avvio_, [this](TfrmAvvio& avvio) {
+        QObject::connect(&avvio, &TfrmAvvio::creaArchivioRichiesto, &avvio,
+                         [this] { CreaArchivio().mostra(); });
+        QObject::connect(&avvio, &TfrmAvvio::apriArchivioRichiesto, &avvio,
+                         [this] { ApriArchivio().mostra(); });
+    });
 }
 
-const std::array<QWidget*, NumeroFinestre>& ElencoFinestre() {
-    return elenco;
+TfrmCambiaPassword& TFinestre::CambiaPassword() {
+    return finestra(cambiaPassword_, [this](TfrmCambiaPassword& cambio) {
+        QObject::connect(&cambio, &TfrmCambiaPassword::chiusa, &cambio, [this] {
+            Password().SvuotaAccesso();
+            Password().mostra();
+        });
+    });
 }
 
-void MostraFinestraPrincipale() {
-    frmPassword->mostra();
+TfrmCreaArchivio& TFinestre::CreaArchivio() {
+    return finestra(creaArchivio_, [this](TfrmCreaArchivio& creazione) {
+        QObject::connect(&creazione, &TfrmCreaArchivio::chiusa, &creazione,
+                         [this] { Avvio().mostra(); });
+    });
+}
+
+TfrmApriArchivio& TFinestre::ApriArchivio() {
+    return finestra(apriArchivio_, [this](TfrmApriArchivio& selezione) {
+        QObject::connect(&selezione, &TfrmApriArchivio::chiusa, &selezione,
+                         [this] { Avvio().mostra(); });
+        QObject::connect(&selezione, &TfrmApriArchivio::archivioScelto, &selezione,
+                         [this](const QString& percorso, const QString& nome) {
+                             Blindoro().ApriArchivio(percorso, nome);
+                         });
+    });
+}
+
+TfrmBlindoro& TFinestre::Blindoro() {
+    return finestra(blindoro_, [this](TfrmBlindoro& scheda) {
+        QObject::connect(&scheda, &TfrmBlindoro::chiusa, &scheda, [this] { Avvio().mostra(); });
+    });
+}
+
+QList<QWidget*> TFinestre::Elenco() const {
+    return elenco_;
+}
+
+void TFinestre::MostraFinestraPrincipale() {
+    Password().mostra();
 }

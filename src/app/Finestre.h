@@ -1,56 +1,53 @@
 #pragma once
 
-#include <array>
-#include <cstddef>
+#include <QList>
+#include <memory>
 
-// The seventeen windows of the program, created once at start in this order and destroyed at the
-// end. The first one, the login window, is the main window. Long-lived windows are reached through
-// these references; the dialogs' instances are never shown (each use makes a new one).
-
+class QWidget;
 class TfrmPassword;
 class TfrmAvvio;
 class TfrmCambiaPassword;
-class TfrmGuida;
-class TfrmInfo;
-class TfrmSplash;
 class TfrmCreaArchivio;
 class TfrmApriArchivio;
 class TfrmBlindoro;
-class TfrmPartitaIva;
-class TfrmCodFisc;
-class TfrmCalendario;
-class TfrmAllegaCartella;
-class TfrmTrovaPassword;
-class TfrmSegnalati;
-class TfrmExpPassword;
-class TfrmStampaCredenziali;
 
-inline TfrmPassword* frmPassword = nullptr;
-inline TfrmAvvio* frmAvvio = nullptr;
-inline TfrmCambiaPassword* frmCambiaPassword = nullptr;
-inline TfrmGuida* frmGuida = nullptr;
-inline TfrmInfo* frmInfo = nullptr;
-inline TfrmSplash* frmSplash = nullptr;
-inline TfrmCreaArchivio* frmCreaArchivio = nullptr;
-inline TfrmApriArchivio* frmApriArchivio = nullptr;
-inline TfrmBlindoro* frmBlindoro = nullptr;
-inline TfrmPartitaIva* frmPartitaIva = nullptr;
-inline TfrmCodFisc* frmCodFisc = nullptr;
-inline TfrmCalendario* frmCalendario = nullptr;
-inline TfrmAllegaCartella* frmAllegaCartella = nullptr;
-inline TfrmTrovaPassword* frmTrovaPassword = nullptr;
-inline TfrmSegnalati* frmSegnalati = nullptr;
-inline TfrmExpPassword* frmExpPassword = nullptr;
-inline TfrmStampaCredenziali* frmStampaCredenziali = nullptr;
+// The six long-lived windows of the program and how they hand over to one another. Each is built
+// once and lives until the end; the login window is the main window. A window says where the user
+// goes next (its signals); this object shows the window reached, and the window left hides itself
+// afterwards. Dialogs are not here: each use makes a new one, owned by the window that opens it.
+class TFinestre {
+public:
+    // Builds the six windows in their fixed order: login, start, password change, archive
+    // creation, archive selection, record window.
+    TFinestre();
+    ~TFinestre();
+    TFinestre(const TFinestre&) = delete;
+    TFinestre& operator=(const TFinestre&) = delete;
 
-class QWidget;
-inline constexpr std::size_t NumeroFinestre = 17;
+    TfrmPassword& Password();
+    TfrmAvvio& Avvio();
+    TfrmCambiaPassword& CambiaPassword();
+    TfrmCreaArchivio& CreaArchivio();
+    TfrmApriArchivio& ApriArchivio();
+    TfrmBlindoro& Blindoro();
 
-// Creates the seventeen windows in the table's order; the login window is the main window.
-void CreaFinestre();
-// Destroys them in the reverse order (the end of the program, or of a test).
-void DistruggiFinestre();
-// The windows in the order of creation.
-const std::array<QWidget*, NumeroFinestre>& ElencoFinestre();
-// Shows the main window, centred, with the focus in its password field.
-void MostraFinestraPrincipale();
+    // The windows built so far, in the order in which they were built.
+    QList<QWidget*> Elenco() const;
+
+    // Shows the main window, centred, with the focus in its password field.
+    void MostraFinestraPrincipale();
+
+private:
+    // Builds the window on first use and connects its hand-overs.
+    template <class Finestra, class Collega>
+    Finestra& finestra(std::unique_ptr<Finestra>& istanza, Collega&& collega);
+
+    // Declared in the order of building, so they are destroyed in the reverse order.
+    std::unique_ptr<TfrmPassword> password_;
+    std::unique_ptr<TfrmAvvio> avvio_;
+    std::unique_ptr<TfrmCambiaPassword> cambiaPassword_;
+    std::unique_ptr<TfrmCreaArchivio> creaArchivio_;
+    std::unique_ptr<TfrmApriArchivio> apriArchivio_;
+    std::unique_ptr<TfrmBlindoro> blindoro_;
+    QList<QWidget*> elenco_;
+};

@@ -5,9 +5,7 @@ int main(int argc, char** argv) {
     DisattivaCoreDump();
     TApplicazione applicazione(argc, argv);
     PreparaAmbiente(applicazione);
-    CreaFinestre();
-    MostraFinestraPrincipale();
-    const int esito = applicazione.exec();
-    DistruggiFinestre();
-    return esito;
+    TFinestre finestre;
+    finestre.MostraFinestraPrincipale();
+    return applicazione.exec();
 }

@@ -1,15 +1,11 @@
 #include "archive/ApriArchivio.h"
 
 #include "ui_ApriArchivio.h"
-#include "ui_Blindoro.h"
 
-#include "app/Avvio.h"
-#include "gui/Convenzioni.h"
-#include "app/Finestre.h"
 #include "core/text/Formati.h"
+#include "gui/Convenzioni.h"
 #include "gui/Messaggi.h"
 #include "gui/Piattaforma.h"
-#include "editor/Blindoro.h"
 #include "help/Guida.h"
 
 #include <QDir>
@@ -121,7 +117,7 @@ QListWidgetItem* TfrmApriArchivio::voceSelezionata() const {
     return selezionate.isEmpty() ? nullptr : selezionate.first();
 }
 
-QListWidgetItem* TfrmApriArchivio::archivioScelto(const QString& msgNessunaScelta) {
+QListWidgetItem* TfrmApriArchivio::voceScelta(const QString& msgNessunaScelta) {
     if (ui->lstFiles->count() == 0) {
         mostraAvviso(this, MsgElencoVuoto);
         return nullptr;
@@ -135,7 +131,7 @@ QListWidgetItem* TfrmApriArchivio::archivioScelto(const QString& msgNessunaScelt
 // The item's text is the file's exact name: it is used as it is, so a name with blanks at its
 // ends still names its own file and never another archive.
 void TfrmApriArchivio::btnApriClick() {
-    const QListWidgetItem* voce = archivioScelto(MsgSelezionaDaAprire);
+    const QListWidgetItem* voce = voceScelta(MsgSelezionaDaAprire);
     if (!voce)
         return;
     ui->lblFile->setText(cartellaProgramma() + voce->text());
@@ -144,7 +140,7 @@ void TfrmApriArchivio::btnApriClick() {
 }
 
 void TfrmApriArchivio::btnEliminaClick() {
-    const QListWidgetItem* voce = archivioScelto(MsgSelezionaDaEliminare);
+    const QListWidgetItem* voce = voceScelta(MsgSelezionaDaEliminare);
     if (!voce || !chiediConferma(this, MsgConfermaEliminazione))
         return;
     ui->lblFile->setText(cartellaProgramma() + voce->text());
@@ -169,12 +165,10 @@ void TfrmApriArchivio::imgGuidaClick() {
 void TfrmApriArchivio::FormClose() {
     const QListWidgetItem* voce = voceSelezionata();
     if (ui->lblMemory->text().trimmed() != ModoPassword || !voce) {
-        frmAvvio->mostra();
+        Q_EMIT chiusa();
         return;
     }
     const QString nome = voce->text();
     ui->lblFile->setText(cartellaProgramma() + nome);
-    frmBlindoro->ui->lblFile->setText(ui->lblFile->text().trimmed());
-    frmBlindoro->ui->lblNome->setText(nome.chopped(Estensione.size()));
-    frmBlindoro->mostra();
+    Q_EMIT archivioScelto(ui->lblFile->text().trimmed(), nome.chopped(Estensione.size()));
 }

@@ -25,6 +25,13 @@ public:
     void btnAnnullaClick();
     void imgGuidaClick();
 
+Q_SIGNALS:
+    // Closed without opening an archive: the start window comes back.
+    void chiusa();
+    // Closed by "Apri archivio": the archive chosen, its full path and its name (the file name
+    // without ".psw"), goes to the record window.
+    void archivioScelto(const QString& percorso, const QString& nome);
+
 protected:
     void FormShow() override;
     void FormClose() override;
@@ -34,7 +41,7 @@ private:
     void elencaArchivi();
     // The selected archive, after the warning of `msgNessunaScelta` (or of the empty list) when
     // there is none.
-    QListWidgetItem* archivioScelto(const QString& msgNessunaScelta);
+    QListWidgetItem* voceScelta(const QString& msgNessunaScelta);
     QListWidgetItem* voceSelezionata() const;
 
     std::unique_ptr<Ui::TfrmApriArchivio> ui;

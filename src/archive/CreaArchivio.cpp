@@ -2,10 +2,8 @@
 
 #include "ui_CreaArchivio.h"
 
-#include "app/Avvio.h"
-#include "gui/Convenzioni.h"
-#include "app/Finestre.h"
 #include "core/text/Formati.h"
+#include "gui/Convenzioni.h"
 #include "gui/Messaggi.h"
 #include "gui/Piattaforma.h"
 #include "help/Guida.h"
@@ -109,7 +107,7 @@ void TfrmCreaArchivio::FormShow() {
 }
 
 void TfrmCreaArchivio::FormClose() {
-    frmAvvio->mostra();
+    Q_EMIT chiusa();
 }
 
 bool TfrmCreaArchivio::eventFilter(QObject* oggetto, QEvent* evento) {

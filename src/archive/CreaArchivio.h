@@ -27,6 +27,11 @@ public:
     void btnAnnullaClick();
     void imgGuidaClick();
 
+Q_SIGNALS:
+    // The window was closed (after a creation, by "Annulla" or the close box): the start window
+    // comes back.
+    void chiusa();
+
 protected:
     void FormShow() override;
     void FormClose() override;

@@ -1,15 +1,12 @@
 #include "editor/AllegaCartella.h"
 
 #include "ui_AllegaCartella.h"
-#include "ui_Blindoro.h"
 
+#include "core/text/Testo.h"
 #include "gui/Convenzioni.h"
-#include "app/Finestre.h"
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
 #include "gui/Piattaforma.h"
-#include "core/text/Testo.h"
-#include "editor/Blindoro.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,8 +68,8 @@ QString PercorsoAllegato(const QString& nome) {
     return nudo.isEmpty() ? QString() : CartellaDegliAllegati() + nudo;
 }
 
-TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent)
-    : TDialogo(parent, QSize(634, 534))
+TfrmAllegaCartella::TfrmAllegaCartella(TfrmBlindoro* scheda)
+    : TDialogo(scheda, QSize(634, 534))
     , ui(std::make_unique<Ui::TfrmAllegaCartella>()) {
     ui->setupUi(this);
     posti_ = {{
@@ -96,6 +93,21 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent)
 }
 
 TfrmAllegaCartella::~TfrmAllegaCartella() = default;
+
+TfrmBlindoro* TfrmAllegaCartella::scheda() const {
+    return qobject_cast<TfrmBlindoro*>(parentWidget());
+}
+
+void TfrmAllegaCartella::ImpostaChiamante(const QString& tag) {
+    ui->lblMemory->setText(tag);
+}
+
+void TfrmAllegaCartella::MostraAllegati(const Allegati& allegati) {
+    for (std::size_t posto = 0; posto < posti_.size(); ++posto) {
+        posti_[posto].nome->setText(TogliSpazi(allegati[posto].file));
+        posti_[posto].descrizione->setText(TogliSpazi(allegati[posto].descrizione));
+    }
+}
 
 void TfrmAllegaCartella::FormShow() {
     centraSulloSchermo();
@@ -140,16 +152,12 @@ void TfrmAllegaCartella::imgCancellaClick(int posto) {
 void TfrmAllegaCartella::btnApplicaClick() {
     if (TogliSpazi(ui->lblMemory->text()) != TagBlindoro)
         return;
-    const Ui::TfrmBlindoro& scheda = *frmBlindoro->ui;
-    const std::array<std::pair<QLabel*, QLabel*>, 3> etichette{{
-        {scheda.lblFile01, scheda.lblDesc01},
-        {scheda.lblFile02, scheda.lblDesc02},
-        {scheda.lblFile03, scheda.lblDesc03},
-    }};
-    for (std::size_t posto = 0; posto < posti_.size(); ++posto) {
-        etichette[posto].first->setText(TogliSpazi(posti_[posto].nome->text()));
-        etichette[posto].second->setText(TogliSpazi(posti_[posto].descrizione->text()));
-    }
+    Allegati allegati;
+    for (std::size_t posto = 0; posto < posti_.size(); ++posto)
+        allegati[posto] = {TogliSpazi(posti_[posto].nome->text()),
+                           TogliSpazi(posti_[posto].descrizione->text())};
+    if (scheda())
+        scheda()->ImpostaAllegati(allegati);
     accept();
 }
 

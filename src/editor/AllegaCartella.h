@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/Blindoro.h"
 #include "gui/Finestra.h"
 
 #include <QString>
@@ -25,13 +26,18 @@ QString NomeAllegato(const QString& nome);
 QString PercorsoAllegato(const QString& nome);
 
 // The attachments window of the record window: three slots, each a file copied into the
-// attachments folder and its description. The record window presets the slots from its six hidden
-// labels; "Applica e chiudi" writes them back under the caller tag "blindoro".
+// attachments folder and its description. The record window presets the slots from the record's
+// attachments; "Applica e chiudi" writes them back under the caller tag "blindoro".
 class TfrmAllegaCartella : public TDialogo {
     Q_OBJECT
 public:
-    explicit TfrmAllegaCartella(QWidget* parent = nullptr);
+    // `scheda` is the record window that opens the window and receives the slots.
+    explicit TfrmAllegaCartella(TfrmBlindoro* scheda);
     ~TfrmAllegaCartella() override;
+
+    // Set by the caller before the modal run: the caller tag, and the slots (shown trimmed).
+    void ImpostaChiamante(const QString& tag);
+    void MostraAllegati(const Allegati& allegati);
 
     // The slot handlers; `posto` counts the slots from 0.
     void txtFileChange(int posto);
@@ -41,14 +47,12 @@ public:
     void btnApplicaClick();
     void btnAnnullaClick();
 
-    // The caller presets the controls (the caller tag in lblMemory and the six fields) before the
-    // modal run.
-    std::unique_ptr<Ui::TfrmAllegaCartella> ui;
-
 protected:
     void FormShow() override;
 
 private:
+    // The record window that opened the dialog (its owner).
+    TfrmBlindoro* scheda() const;
     struct Posto {
         QLineEdit* nome;
         QAbstractButton* cancella;
@@ -56,7 +60,9 @@ private:
         QPushButton* apri;
         QLineEdit* descrizione;
     };
-    std::array<Posto, 3> posti_{};
 
     void copiaAllegato(const QString& origine, const QString& nome);
+
+    std::unique_ptr<Ui::TfrmAllegaCartella> ui;
+    std::array<Posto, 3> posti_{};
 };

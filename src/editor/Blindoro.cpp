@@ -1,19 +1,15 @@
 #include "editor/Blindoro.h"
 
-#include "ui_AllegaCartella.h"
 #include "ui_Blindoro.h"
-#include "ui_Calendario.h"
 
-#include "app/Avvio.h"
-#include "gui/Convenzioni.h"
-#include "app/Finestre.h"
-#include "core/text/Formati.h"
-#include "gui/Messaggi.h"
-#include "gui/OpenURL.h"
-#include "core/text/Testo.h"
 #include "core/storage/FileArchivio.h"
+#include "core/text/Formati.h"
+#include "core/text/Testo.h"
 #include "editor/AllegaCartella.h"
 #include "editor/Calendario.h"
+#include "gui/Convenzioni.h"
+#include "gui/Messaggi.h"
+#include "gui/OpenURL.h"
 #include "help/Guida.h"
 #include "validators/CodFisc.h"
 
@@ -204,8 +200,48 @@ void TfrmBlindoro::preparaConvenzioni() {
         comando->setEnabled(false);
 }
 
-QString TfrmBlindoro::percorsoArchivio() const {
+void TfrmBlindoro::ApriArchivio(const QString& percorso, const QString& nome) {
+    ui->lblFile->setText(percorso);
+    ui->lblNome->setText(nome);
+    mostra();
+}
+
+QString TfrmBlindoro::PercorsoArchivio() const {
     return TogliSpazi(ui->lblFile->text());
+}
+
+QString TfrmBlindoro::NomeArchivio() const {
+    return ui->lblNome->text();
+}
+
+QString TfrmBlindoro::TestoCampo(Campo campo) const {
+    return testoDi(campi_[static_cast<int>(campo)]);
+}
+
+QString TfrmBlindoro::NumeroScheda() const {
+    return ui->lblPosizione->text();
+}
+
+void TfrmBlindoro::ImpostaData(CampoData campo, const QString& data) {
+    (campo == CampoData::Creazione ? ui->txtCreazione : ui->txtScadenza)->setText(data);
+}
+
+Allegati TfrmBlindoro::AllegatiScheda() const {
+    return {{{ui->lblFile01->text(), ui->lblDesc01->text()},
+             {ui->lblFile02->text(), ui->lblDesc02->text()},
+             {ui->lblFile03->text(), ui->lblDesc03->text()}}};
+}
+
+void TfrmBlindoro::ImpostaAllegati(const Allegati& allegati) {
+    const std::array<std::pair<QLabel*, QLabel*>, 3> etichette{{
+        {ui->lblFile01, ui->lblDesc01},
+        {ui->lblFile02, ui->lblDesc02},
+        {ui->lblFile03, ui->lblDesc03},
+    }};
+    for (std::size_t posto = 0; posto < etichette.size(); ++posto) {
+        etichette[posto].first->setText(allegati[posto].file);
+        etichette[posto].second->setText(allegati[posto].descrizione);
+    }
 }
 
 qint64 TfrmBlindoro::numeroInEtichetta() const {
@@ -235,13 +271,13 @@ void TfrmBlindoro::FormShow() {
 }
 
 void TfrmBlindoro::FormClose() {
-    frmAvvio->mostra();
+    Q_EMIT chiusa();
 }
 
 void TfrmBlindoro::naviga(const std::function<Destinazione(qint64 numeroSchede)>& scegli) {
     Destinazione destinazione{Destinazione::Tipo::Nessuna};
     try {
-        FileArchivio archivio = ApriFileArchivio(percorsoArchivio());
+        FileArchivio archivio = ApriFileArchivio(PercorsoArchivio());
         destinazione = scegli(archivio.NumeroSchede());
         if (destinazione.tipo == Destinazione::Tipo::Scheda) {
             archivio.Posiziona(destinazione.indice);
@@ -350,7 +386,7 @@ void TfrmBlindoro::cmdSalvaClick() {
     bool sovrascritta = false;
     qint64 numero = 0;
     try {
-        FileArchivio archivio = ApriFileArchivio(percorsoArchivio());
+        FileArchivio archivio = ApriFileArchivio(PercorsoArchivio());
         for (int k = 0; k < NumeroCampi; ++k)
             CodificaCampo(scheda_, static_cast<Campo>(k), testoDi(campi_[k]));
         const bool nuova = TogliSpazi(ui->lblPosizione->text()).isEmpty();
@@ -384,13 +420,8 @@ void TfrmBlindoro::cmdEsciClick() {
 
 void TfrmBlindoro::cmdFileClick() {
     apriDialogo<TfrmAllegaCartella>(this, [this](TfrmAllegaCartella& allegati) {
-        allegati.ui->lblMemory->setText(QStringLiteral("blindoro"));
-        allegati.ui->txtFile01->setText(TogliSpazi(ui->lblFile01->text()));
-        allegati.ui->txtDesc01->setText(TogliSpazi(ui->lblDesc01->text()));
-        allegati.ui->txtFile02->setText(TogliSpazi(ui->lblFile02->text()));
-        allegati.ui->txtDesc02->setText(TogliSpazi(ui->lblDesc02->text()));
-        allegati.ui->txtFile03->setText(TogliSpazi(ui->lblFile03->text()));
-        allegati.ui->txtDesc03->setText(TogliSpazi(ui->lblDesc03->text()));
+        allegati.ImpostaChiamante(QStringLiteral("blindoro"));
+        allegati.MostraAllegati(AllegatiScheda());
     });
 }
 
@@ -456,9 +487,8 @@ void TfrmBlindoro::tastoInData(QWidget* campo, QKeyEvent* tasto) {
     }
     const QString etichetta = campo == ui->txtCreazione ? QStringLiteral("data_creazione")
                                                         : QStringLiteral("data_scadenza");
-    apriDialogo<TfrmCalendario>(this, [&etichetta](TfrmCalendario& calendario) {
-        calendario.ui->lblMemory->setText(etichetta);
-    });
+    apriDialogo<TfrmCalendario>(
+        this, [&etichetta](TfrmCalendario& calendario) { calendario.ImpostaChiamante(etichetta); });
 }
 
 bool TfrmBlindoro::eventFilter(QObject* oggetto, QEvent* evento) {

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "gui/Finestra.h"
 #include "core/storage/Scheda.h"
+#include "gui/Finestra.h"
 
+#include <QString>
 #include <array>
 #include <functional>
 #include <memory>
@@ -13,22 +14,48 @@ namespace Ui {
 class TfrmBlindoro;
 }
 
+// One attachment slot of a record: the bare name of the copy in the attachments folder and its
+// description.
+struct Allegato {
+    QString file;
+    QString descrizione;
+    bool operator==(const Allegato&) const = default;
+};
+using Allegati = std::array<Allegato, 3>;
+
+// The two date fields, which only the date dialog fills.
+enum class CampoData { Creazione, Scadenza };
+
 // The record window: reads, types and saves the records of one open archive. It keeps its state
-// in its own controls; the other windows read and write them through `ui` (the archive's path in
-// lblFile, its name in lblNome, the number of the record shown in lblPosizione, empty for a record
-// not yet in the archive, the attachments in the six hidden labels, and the sixteen fields).
+// in its own controls: the archive's path in lblFile, its name in lblNome, the number of the record
+// shown in lblPosizione (empty for a record not yet in the archive), the attachments in six hidden
+// labels. The other windows reach that state only through the calls below.
 class TfrmBlindoro : public TFinestraLunga {
     Q_OBJECT
 public:
     explicit TfrmBlindoro(QWidget* parent = nullptr);
     ~TfrmBlindoro() override;
 
-    std::unique_ptr<Ui::TfrmBlindoro> ui;
+    // Opens an archive: its full path and its name; the window shows itself on a new record.
+    void ApriArchivio(const QString& percorso, const QString& nome);
+    // The open archive's path, blanks around it removed, and its name as shown in the title bar.
+    QString PercorsoArchivio() const;
+    QString NomeArchivio() const;
+
+    // The text of the control that holds a field of the record, as it stands (the lines of a
+    // multi-line field separated by CR LF, the password in clear whatever the screen shows).
+    QString TestoCampo(Campo campo) const;
+    // The number of the record shown as the window holds it; empty for a record not in the archive.
+    QString NumeroScheda() const;
 
     // Fills the window with a record and its 1-based number; focus and masking stay as they are.
     void MostraScheda(const TScheda& scheda, qint64 numero);
     // Prepares the window for a new record.
     void SvuotaScheda();
+
+    void ImpostaData(CampoData campo, const QString& data);
+    Allegati AllegatiScheda() const;
+    void ImpostaAllegati(const Allegati& allegati);
 
     void cmdPrimoClick();
     void cmdIndietroClick();
@@ -50,6 +77,10 @@ public:
     void txtEmailTyping();
     void txtURLExit();
 
+Q_SIGNALS:
+    // The window was closed (its exit command or the close box): the start window comes back.
+    void chiusa();
+
 protected:
     void FormShow() override;
     void FormClose() override;
@@ -62,13 +93,13 @@ private:
         qint64 indice = 0;
     };
     void naviga(const std::function<Destinazione(qint64 numeroSchede)>& scegli);
-    QString percorsoArchivio() const;
     qint64 numeroInEtichetta() const;
     bool campiObbligatoriPresenti();
     void completaIndirizzo();
     void tastoInData(QWidget* campo, QKeyEvent* tasto);
     void preparaConvenzioni();
 
+    std::unique_ptr<Ui::TfrmBlindoro> ui;
     // The controls that hold the 22 fields of a record, in the record's order.
     std::array<QWidget*, NumeroCampi> campi_{};
     // The window's record buffer, reused for every read and write of the run.

@@ -1,32 +1,30 @@
 #include "editor/Calendario.h"
 
-#include "ui_Blindoro.h"
 #include "ui_Calendario.h"
 
-#include "app/Finestre.h"
 #include "core/text/Formati.h"
-#include "gui/Piattaforma.h"
 #include "editor/Blindoro.h"
+#include "gui/Piattaforma.h"
 
-#include <QLineEdit>
 #include <QLocale>
+#include <optional>
 
 namespace {
 
 // The record-window field that a caller tag names; none for any other tag. The tag is compared
 // exactly as the caller wrote it.
-QLineEdit* campoDelTag(const QString& tag) {
+std::optional<CampoData> campoDelTag(const QString& tag) {
     if (tag == QLatin1String("data_creazione"))
-        return frmBlindoro->ui->txtCreazione;
+        return CampoData::Creazione;
     if (tag == QLatin1String("data_scadenza"))
-        return frmBlindoro->ui->txtScadenza;
-    return nullptr;
+        return CampoData::Scadenza;
+    return std::nullopt;
 }
 
 } // namespace
 
-TfrmCalendario::TfrmCalendario(QWidget* parent)
-    : TDialogo(parent, QSize(253, 294))
+TfrmCalendario::TfrmCalendario(TfrmBlindoro* scheda)
+    : TDialogo(scheda, QSize(253, 294))
     , ui(std::make_unique<Ui::TfrmCalendario>()) {
     ui->setupUi(this);
     ImpostaFormatiProcesso();
@@ -40,11 +38,19 @@ TfrmCalendario::TfrmCalendario(QWidget* parent)
 
 TfrmCalendario::~TfrmCalendario() = default;
 
+TfrmBlindoro* TfrmCalendario::scheda() const {
+    return qobject_cast<TfrmBlindoro*>(parentWidget());
+}
+
+void TfrmCalendario::ImpostaChiamante(const QString& tag) {
+    ui->lblMemory->setText(tag);
+}
+
 void TfrmCalendario::btnImportaDataClick() {
-    QLineEdit* campo = campoDelTag(ui->lblMemory->text());
-    if (!campo)
+    const std::optional<CampoData> campo = campoDelTag(ui->lblMemory->text());
+    if (!campo || !scheda())
         return;
-    campo->setText(DataInTesto(ui->calAppuntamenti->selectedDate()));
+    scheda()->ImpostaData(*campo, DataInTesto(ui->calAppuntamenti->selectedDate()));
     accept();
 }
 

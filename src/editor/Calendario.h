@@ -2,7 +2,10 @@
 
 #include "gui/Finestra.h"
 
+#include <QString>
 #include <memory>
+
+class TfrmBlindoro;
 
 namespace Ui {
 class TfrmCalendario;
@@ -14,12 +17,18 @@ class TfrmCalendario;
 class TfrmCalendario : public TDialogo {
     Q_OBJECT
 public:
-    explicit TfrmCalendario(QWidget* parent = nullptr);
+    // `scheda` is the record window that opens the dialog and receives the date.
+    explicit TfrmCalendario(TfrmBlindoro* scheda);
     ~TfrmCalendario() override;
+
+    // The caller tag, set before the modal run.
+    void ImpostaChiamante(const QString& tag);
 
     void btnImportaDataClick();
     void btnAnnullaClick();
 
-    // The caller presets the controls (the caller tag in lblMemory) before the modal run.
+private:
+    // The record window that opened the dialog (its owner).
+    TfrmBlindoro* scheda() const;
     std::unique_ptr<Ui::TfrmCalendario> ui;
 };

@@ -45,12 +45,15 @@ protected:
 
 // Creates a dialog owned by `proprietario`, lets the caller preset it, runs it modally and frees
 // it as soon as the modal run returns.
-template <class Dialogo, class Prepara> void apriDialogo(QWidget* proprietario, Prepara&& prepara) {
+// The owner is the window the dialog serves (the record window, for the dialogs that write into
+// it).
+template <class Dialogo, class Proprietario, class Prepara>
+void apriDialogo(Proprietario* proprietario, Prepara&& prepara) {
     auto dialogo = std::make_unique<Dialogo>(proprietario);
     prepara(*dialogo);
     dialogo->exec();
 }
 
-template <class Dialogo> void apriDialogo(QWidget* proprietario) {
+template <class Dialogo, class Proprietario> void apriDialogo(Proprietario* proprietario) {
     apriDialogo<Dialogo>(proprietario, [](Dialogo&) {});
 }

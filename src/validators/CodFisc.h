@@ -1,30 +1,26 @@
 #pragma once
 
-#include "gui/Finestra.h"
+#include "validators/DialogoControllo.h"
 
-#include <QString>
 #include <memory>
 
 namespace Ui {
 class TfrmCodFisc;
 }
 
-// The codice fiscale check: the user types a code and learns whether its check letter fits.
-// The dialog only reports; it writes nothing back.
-class TfrmCodFisc : public TDialogo {
+// The codice fiscale check: the user types a code and learns whether its check letter fits. The
+// field keeps what is typed in capitals, without blanks at either end.
+class TfrmCodFisc : public TDialogoControllo {
     Q_OBJECT
 public:
     explicit TfrmCodFisc(QWidget* parent = nullptr);
     ~TfrmCodFisc() override;
 
-    void preimposta(const QString& codice);
-
     void txtCodFiscTyping();
-    void btnControllaClick();
-    void btnChiudiClick();
 
 protected:
-    void FormShow() override;
+    QString codiceDaControllare() const override;
+    Esito esito(const QString& codice) const override;
 
 private:
     std::unique_ptr<Ui::TfrmCodFisc> ui;

@@ -2,60 +2,27 @@
 
 #include "ui_PartitaIVA.h"
 
-#include "gui/Convenzioni.h"
-#include "core/text/Formati.h"
-#include "gui/Messaggi.h"
-#include "validators/CampoControllo.h"
 #include "core/taxcode/ControlloFiscale.h"
 
 #include <QKeyEvent>
 
-namespace {
-
-QString messaggioValida(const QString& ufficio) {
-    const QString valida =
-        QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n");
-    if (ufficio.isEmpty())
-        return valida + QStringLiteral("L'Ufficio IVA che lo ha rilasciato non è tra quelli noti "
-                                       "al programma.");
-    return valida + QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di ") +
-           ufficio + QLatin1Char('.');
-}
-
-} // namespace
-
 TfrmPartitaIva::TfrmPartitaIva(QWidget* parent)
-    : TDialogo(parent, QSize(480, 254))
+    : TDialogoControllo(parent, QSize(480, 254))
     , ui(std::make_unique<Ui::TfrmPartitaIva>()) {
     ui->setupUi(this);
-    centraSulloSchermo();
-    ImpostaFormatiProcesso();
-    ui->txtPartitaIva->setMaxLength(LunghezzaPartitaIva);
-
-    auto* invio = new TastoInvio(this);
-    invio->sposta(ui->txtPartitaIva, ui->btnControlla);
+    preparaControllo(ui->txtPartitaIva, ui->btnControlla, ui->btnChiudi, LunghezzaPartitaIva,
+                     QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 "
+                                    "caratteri numerici."));
     // Installed after the Enter order, so it sees the keys first and lets Enter through to it.
     ui->txtPartitaIva->installEventFilter(this);
-
-    connect(ui->btnControlla, &QPushButton::clicked, this, &TfrmPartitaIva::btnControllaClick);
-    connect(ui->btnChiudi, &QPushButton::clicked, this, &TfrmPartitaIva::btnChiudiClick);
 }
 
 TfrmPartitaIva::~TfrmPartitaIva() = default;
 
-void TfrmPartitaIva::preimposta(const QString& numero) {
-    preimpostaCampo(ui->txtPartitaIva, numero);
-}
-
-void TfrmPartitaIva::FormShow() {
-    ui->txtPartitaIva->setFocus(Qt::OtherFocusReason);
-    ui->txtPartitaIva->selectAll();
-}
-
 bool TfrmPartitaIva::eventFilter(QObject* oggetto, QEvent* evento) {
     if (oggetto == ui->txtPartitaIva && evento->type() == QEvent::KeyPress)
         return !txtPartitaIvaKeyDown(*static_cast<QKeyEvent*>(evento));
-    return TDialogo::eventFilter(oggetto, evento);
+    return TDialogoControllo::eventFilter(oggetto, evento);
 }
 
 bool TfrmPartitaIva::txtPartitaIvaKeyDown(const QKeyEvent& tasto) const {
@@ -76,24 +43,17 @@ bool TfrmPartitaIva::txtPartitaIvaKeyDown(const QKeyEvent& tasto) const {
     }
 }
 
-void TfrmPartitaIva::btnControllaClick() {
-    const QString numero = ui->txtPartitaIva->text();
-    if (numero.size() != LunghezzaPartitaIva) {
-        mostraAvviso(this, QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 "
-                                          "caratteri numerici."));
-        ui->txtPartitaIva->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    if (PartitaIvaValida(numero))
-        mostraInformazione(this, messaggioValida(NomeUfficioIva(CodiceUfficio(numero))));
-    else
-        mostraAvviso(this, QStringLiteral("Attenzione: il numero di partita IVA digitato risulta "
-                                          "ERRATO!\r\n\r\nNon è quindi possibile fornire "
-                                          "informazioni relative all'Ufficio IVA che lo ha "
-                                          "rilasciato."));
-    accept();
-}
-
-void TfrmPartitaIva::btnChiudiClick() {
-    reject();
+TDialogoControllo::Esito TfrmPartitaIva::esito(const QString& numero) const {
+    if (!PartitaIvaValida(numero))
+        return {false, QStringLiteral("Attenzione: il numero di partita IVA digitato risulta "
+                                      "ERRATO!\r\n\r\nNon è quindi possibile fornire informazioni "
+                                      "relative all'Ufficio IVA che lo ha rilasciato.")};
+    const QString valida =
+        QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n");
+    const QString ufficio = NomeUfficioIva(CodiceUfficio(numero));
+    if (ufficio.isEmpty())
+        return {true, valida + QStringLiteral("L'Ufficio IVA che lo ha rilasciato non è tra quelli "
+                                              "noti al programma.")};
+    return {true, valida + QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di ") +
+                      ufficio + QLatin1Char('.')};
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "gui/Finestra.h"
+#include "validators/DialogoControllo.h"
 
-#include <QString>
 #include <memory>
 
 class QKeyEvent;
@@ -12,22 +11,18 @@ class TfrmPartitaIva;
 }
 
 // The partita IVA check: the user types an 11-digit number and learns whether its check digit
-// fits and which VAT office issued it. The dialog only reports; it writes nothing back.
-class TfrmPartitaIva : public TDialogo {
+// fits and which VAT office issued it. The field takes digits only.
+class TfrmPartitaIva : public TDialogoControllo {
     Q_OBJECT
 public:
     explicit TfrmPartitaIva(QWidget* parent = nullptr);
     ~TfrmPartitaIva() override;
 
-    void preimposta(const QString& numero);
-
-    // Whether a key pressed in the field goes on to it; the field takes digits only.
+    // Whether a key pressed in the field goes on to it.
     bool txtPartitaIvaKeyDown(const QKeyEvent& tasto) const;
-    void btnControllaClick();
-    void btnChiudiClick();
 
 protected:
-    void FormShow() override;
+    Esito esito(const QString& numero) const override;
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:

@@ -1,10 +1,10 @@
 // The login and password-change windows, driven through the real windows as a user would.
 
 #include "access/CambiaPassword.h"
-#include "core/password/Crypt.h"
 #include "access/Password.h"
 #include "app/Avvio.h"
 #include "app/Finestre.h"
+#include "core/password/Crypt.h"
 #include "support/AiutiFinestre.h"
 #include "support/PiattaformaProva.h"
 #include "support/Privilegi.h"
@@ -98,12 +98,12 @@ private:
     bool loginAccetta(const QString& password);
 
     std::unique_ptr<PiattaformaProva> piattaforma;
-    std::unique_ptr<FinestreProva> finestre;
+    std::unique_ptr<TFinestre> finestre;
 };
 
 void tst_Access::init() {
     piattaforma = std::make_unique<PiattaformaProva>();
-    finestre = std::make_unique<FinestreProva>();
+    finestre = std::make_unique<TFinestre>();
 }
 
 void tst_Access::cleanup() {
@@ -128,33 +128,32 @@ QByteArray tst_Access::contenutoFile() const {
 }
 
 void tst_Access::apriLogin() {
-    MostraFinestraPrincipale();
-    frmPassword->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(frmPassword));
+    finestre->MostraFinestraPrincipale();
+    finestre->Password().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&finestre->Password()));
 }
 
 void tst_Access::apriCambio() {
     apriLogin();
-    QTest::mouseClick(pulsante(frmPassword, "btnCambiaPassword"), Qt::LeftButton);
-    QVERIFY(frmCambiaPassword->isVisible());
-    frmCambiaPassword->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(frmCambiaPassword));
+    QTest::mouseClick(pulsante(&finestre->Password(), "btnCambiaPassword"), Qt::LeftButton);
+    QVERIFY(finestre->CambiaPassword().isVisible());
+    finestre->CambiaPassword().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&finestre->CambiaPassword()));
 }
 
-void tst_Access::cambia(const QString& vecchia, const QString& nuova,
-                                  const QString& conferma) {
-    digita(campo(frmCambiaPassword, "txtPasswordOld"), vecchia);
-    digita(campo(frmCambiaPassword, "txtPasswordNew"), nuova);
-    digita(campo(frmCambiaPassword, "txtConferma"), conferma);
-    QTest::mouseClick(pulsante(frmCambiaPassword, "cmdOK"), Qt::LeftButton);
+void tst_Access::cambia(const QString& vecchia, const QString& nuova, const QString& conferma) {
+    digita(campo(&finestre->CambiaPassword(), "txtPasswordOld"), vecchia);
+    digita(campo(&finestre->CambiaPassword(), "txtPasswordNew"), nuova);
+    digita(campo(&finestre->CambiaPassword(), "txtConferma"), conferma);
+    QTest::mouseClick(pulsante(&finestre->CambiaPassword(), "cmdOK"), Qt::LeftButton);
 }
 
 bool tst_Access::loginAccetta(const QString& password) {
-    QLineEdit* txtPassword = campo(frmPassword, "txtPassword");
+    QLineEdit* txtPassword = campo(&finestre->Password(), "txtPassword");
     txtPassword->clear();
     digita(txtPassword, password);
     QTest::keyClick(txtPassword, Qt::Key_Return);
-    return frmAvvio->isVisible() && !frmPassword->isVisible();
+    return finestre->Avvio().isVisible() && !finestre->Password().isVisible();
 }
 
 // --- login window ---
@@ -186,8 +185,8 @@ void tst_Access::accesso() {
     QFETCH(bool, accettata);
     memorizza(memorizzata);
     apriLogin();
-    QLineEdit* txtPassword = campo(frmPassword, "txtPassword");
-    QPushButton* cmdOK = pulsante(frmPassword, "cmdOK");
+    QLineEdit* txtPassword = campo(&finestre->Password(), "txtPassword");
+    QPushButton* cmdOK = pulsante(&finestre->Password(), "cmdOK");
     digita(txtPassword, digitata);
     QVERIFY(cmdOK->isEnabled());
 
@@ -195,14 +194,14 @@ void tst_Access::accesso() {
         piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, PasswordErrata);
     QTest::mouseClick(cmdOK, Qt::LeftButton);
 
-    QCOMPARE(frmAvvio->isVisible(), accettata);
-    QCOMPARE(frmPassword->isVisible(), !accettata);
+    QCOMPARE(finestre->Avvio().isVisible(), accettata);
+    QCOMPARE(finestre->Password().isVisible(), !accettata);
     if (accettata) {
         QCOMPARE(txtPassword->text(), digitata);
     } else {
         QCOMPARE(txtPassword->text(), QString());
         QVERIFY(!cmdOK->isEnabled());
-        QCOMPARE(frmPassword->focusWidget(), txtPassword);
+        QCOMPARE(finestre->Password().focusWidget(), txtPassword);
     }
     QCOMPARE(contenutoFile(), valoreFile(memorizzata));
 }
@@ -210,13 +209,13 @@ void tst_Access::accesso() {
 void tst_Access::invioNelCampoPassword() {
     memorizza(QStringLiteral("ABC"));
     apriLogin();
-    QLineEdit* txtPassword = campo(frmPassword, "txtPassword");
+    QLineEdit* txtPassword = campo(&finestre->Password(), "txtPassword");
 
     // Blanks only: Enter does nothing.
     digita(txtPassword, QStringLiteral("   "));
     QTest::keyClick(txtPassword, Qt::Key_Return);
     QCOMPARE(txtPassword->text(), QStringLiteral("   "));
-    QVERIFY(frmPassword->isVisible());
+    QVERIFY(finestre->Password().isVisible());
 
     // A wrong password: the same check as the button.
     txtPassword->clear();
@@ -224,15 +223,15 @@ void tst_Access::invioNelCampoPassword() {
     piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, PasswordErrata);
     QTest::keyClick(txtPassword, Qt::Key_Enter);
     QCOMPARE(txtPassword->text(), QString());
-    QVERIFY(frmPassword->isVisible());
+    QVERIFY(finestre->Password().isVisible());
 
     QVERIFY(loginAccetta(QStringLiteral("abc")));
 }
 
 void tst_Access::abilitazioneOK() {
     apriLogin();
-    QLineEdit* txtPassword = campo(frmPassword, "txtPassword");
-    QPushButton* cmdOK = pulsante(frmPassword, "cmdOK");
+    QLineEdit* txtPassword = campo(&finestre->Password(), "txtPassword");
+    QPushButton* cmdOK = pulsante(&finestre->Password(), "cmdOK");
     QVERIFY(!cmdOK->isEnabled());
 
     digita(txtPassword, QStringLiteral(" "));
@@ -255,43 +254,44 @@ void tst_Access::abilitazioneOK() {
 void tst_Access::valoreMemorizzatoIllegibile() {
     scriviFile("[Accesso]\r\nValore=64749Z\r\n");
     apriLogin();
-    QLineEdit* txtPassword = campo(frmPassword, "txtPassword");
+    QLineEdit* txtPassword = campo(&finestre->Password(), "txtPassword");
     digita(txtPassword, QStringLiteral("abc"));
 
     piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, ErroreLettura);
-    QTest::mouseClick(pulsante(frmPassword, "cmdOK"), Qt::LeftButton);
+    QTest::mouseClick(pulsante(&finestre->Password(), "cmdOK"), Qt::LeftButton);
 
-    QVERIFY(frmPassword->isVisible());
-    QVERIFY(!frmAvvio->isVisible());
+    QVERIFY(finestre->Password().isVisible());
+    QVERIFY(!finestre->Avvio().isVisible());
     QCOMPARE(txtPassword->text(), QStringLiteral("abc"));
 }
 
 void tst_Access::senzaFileNessunAccesso() {
     apriLogin();
-    QLineEdit* txtPassword = campo(frmPassword, "txtPassword");
+    QLineEdit* txtPassword = campo(&finestre->Password(), "txtPassword");
     digita(txtPassword, QStringLiteral("pergolatoverde"));
     piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, PasswordErrata);
-    QTest::mouseClick(pulsante(frmPassword, "cmdOK"), Qt::LeftButton);
-    QVERIFY(!frmAvvio->isVisible());
+    QTest::mouseClick(pulsante(&finestre->Password(), "cmdOK"), Qt::LeftButton);
+    QVERIFY(!finestre->Avvio().isVisible());
     QVERIFY(!QFile::exists(fileAccesso()));
 
     // A file without the value is no different.
     scriviFile("[Accesso]\r\nAltro=64749E\r\n");
     digita(txtPassword, QStringLiteral("abc"));
     piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, PasswordErrata);
-    QTest::mouseClick(pulsante(frmPassword, "cmdOK"), Qt::LeftButton);
-    QVERIFY(!frmAvvio->isVisible());
+    QTest::mouseClick(pulsante(&finestre->Password(), "cmdOK"), Qt::LeftButton);
+    QVERIFY(!finestre->Avvio().isVisible());
 }
 
 void tst_Access::alonePassword() {
     apriLogin();
-    QWidget* effPassword = figlio<QWidget>(frmPassword, "effPassword");
-    QLineEdit* txtPassword = campo(frmPassword, "txtPassword");
+    QWidget* effPassword = figlio<QWidget>(&finestre->Password(), "effPassword");
+    QLineEdit* txtPassword = campo(&finestre->Password(), "txtPassword");
     QVERIFY(txtPassword->hasFocus());
     QVERIFY(effPassword->isVisible());
     QCOMPARE(effPassword->geometry(), txtPassword->geometry().adjusted(-4, -4, 4, 4));
-    QCOMPARE(coloreVisto(frmPassword,
-                         effPassword->mapTo(frmPassword, QPoint(3, effPassword->height() / 2))),
+    QCOMPARE(coloreVisto(
+                 &finestre->Password(),
+                 effPassword->mapTo(&finestre->Password(), QPoint(3, effPassword->height() / 2))),
              QColor(Qt::yellow));
 
     QTest::keyClick(txtPassword, Qt::Key_Tab);
@@ -300,8 +300,8 @@ void tst_Access::alonePassword() {
 }
 
 void tst_Access::campiMascherati() {
-    for (QWidget* finestra :
-         {static_cast<QWidget*>(frmPassword), static_cast<QWidget*>(frmCambiaPassword)})
+    for (QWidget* finestra : {static_cast<QWidget*>(&finestre->Password()),
+                              static_cast<QWidget*>(&finestre->CambiaPassword())})
         for (QLineEdit* campo : finestra->findChildren<QLineEdit*>())
             QCOMPARE(campo->echoMode(), QLineEdit::Password);
 }
@@ -315,11 +315,12 @@ void tst_Access::uscita_data() {
 void tst_Access::uscita() {
     QFETCH(bool, conPulsante);
     apriLogin();
-    QTimer::singleShot(0, [conPulsante] {
+    QTimer::singleShot(0, [this, conPulsante] {
         if (conPulsante)
-            QTest::mouseClick(figlio<QPushButton>(frmPassword, "cmdEsci"), Qt::LeftButton);
+            QTest::mouseClick(figlio<QPushButton>(&finestre->Password(), "cmdEsci"),
+                              Qt::LeftButton);
         else
-            frmPassword->close();
+            finestre->Password().close();
     });
     // Should the program go on, the loop is ended with another code.
     QTimer guardia;
@@ -327,8 +328,8 @@ void tst_Access::uscita() {
     connect(&guardia, &QTimer::timeout, [] { QCoreApplication::exit(99); });
     guardia.start(5000);
     QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(!frmPassword->isVisible());
-    QVERIFY(!frmAvvio->isVisible());
+    QVERIFY(!finestre->Password().isVisible());
+    QVERIFY(!finestre->Avvio().isVisible());
 }
 
 // --- password-change window ---
@@ -359,7 +360,7 @@ void tst_Access::cambioRiuscito() {
     scriviFile("[Prima]\r\nX=1\r\n[Accesso]\r\nValore=" + EncryptToHex("ABC").toLatin1() +
                "\r\n[Dopo]\r\nY=2\r\n");
     apriLogin();
-    digita(campo(frmPassword, "txtPassword"), QStringLiteral("qualcosa"));
+    digita(campo(&finestre->Password(), "txtPassword"), QStringLiteral("qualcosa"));
     apriCambio();
 
     piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, ModificaRiuscita);
@@ -368,11 +369,11 @@ void tst_Access::cambioRiuscito() {
     QCOMPARE(contenutoFile(), "[Prima]\r\nX=1\r\n[Accesso]\r\nValore=" +
                                   EncryptToHex(memorizzata).toLatin1() + "\r\n[Dopo]\r\nY=2\r\n");
     // Back to the login window, which starts afresh.
-    QVERIFY(!frmCambiaPassword->isVisible());
-    QVERIFY(frmPassword->isVisible());
-    QCOMPARE(campo(frmPassword, "txtPassword")->text(), QString());
-    QCOMPARE(memoria(frmPassword)->text(), QString());
-    QCOMPARE(frmPassword->focusWidget(), campo(frmPassword, "txtPassword"));
+    QVERIFY(!finestre->CambiaPassword().isVisible());
+    QVERIFY(finestre->Password().isVisible());
+    QCOMPARE(campo(&finestre->Password(), "txtPassword")->text(), QString());
+    QCOMPARE(memoria(&finestre->Password())->text(), QString());
+    QCOMPARE(finestre->Password().focusWidget(), campo(&finestre->Password(), "txtPassword"));
 
     if (memorizzata != QStringLiteral("ABC")) {
         piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, PasswordErrata);
@@ -387,12 +388,13 @@ void tst_Access::vecchiaPasswordErrata() {
     piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, VecchiaErrata);
     cambia(QStringLiteral("abd"), QStringLiteral("nuova"), QStringLiteral("nuova"));
 
-    QVERIFY(frmCambiaPassword->isVisible());
-    QCOMPARE(campo(frmCambiaPassword, "txtPasswordOld")->text(), QString());
-    QCOMPARE(frmCambiaPassword->focusWidget(), campo(frmCambiaPassword, "txtPasswordOld"));
-    QCOMPARE(campo(frmCambiaPassword, "txtPasswordNew")->text(), QStringLiteral("nuova"));
-    QCOMPARE(campo(frmCambiaPassword, "txtConferma")->text(), QStringLiteral("nuova"));
-    QVERIFY(!pulsante(frmCambiaPassword, "cmdOK")->isEnabled());
+    QVERIFY(finestre->CambiaPassword().isVisible());
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtPasswordOld")->text(), QString());
+    QCOMPARE(finestre->CambiaPassword().focusWidget(),
+             campo(&finestre->CambiaPassword(), "txtPasswordOld"));
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtPasswordNew")->text(), QStringLiteral("nuova"));
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtConferma")->text(), QStringLiteral("nuova"));
+    QVERIFY(!pulsante(&finestre->CambiaPassword(), "cmdOK")->isEnabled());
     QCOMPARE(contenutoFile(), valoreFile(QStringLiteral("ABC")));
 }
 
@@ -403,11 +405,12 @@ void tst_Access::nuovaPasswordNonConfermata() {
     piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, NonConfermata);
     cambia(QStringLiteral("abc"), QStringLiteral("segreto"), QStringLiteral("SEGRETO"));
 
-    QVERIFY(frmCambiaPassword->isVisible());
-    QCOMPARE(campo(frmCambiaPassword, "txtPasswordOld")->text(), QStringLiteral("abc"));
-    QCOMPARE(campo(frmCambiaPassword, "txtPasswordNew")->text(), QString());
-    QCOMPARE(campo(frmCambiaPassword, "txtConferma")->text(), QString());
-    QCOMPARE(frmCambiaPassword->focusWidget(), campo(frmCambiaPassword, "txtPasswordNew"));
+    QVERIFY(finestre->CambiaPassword().isVisible());
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtPasswordOld")->text(), QStringLiteral("abc"));
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtPasswordNew")->text(), QString());
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtConferma")->text(), QString());
+    QCOMPARE(finestre->CambiaPassword().focusWidget(),
+             campo(&finestre->CambiaPassword(), "txtPasswordNew"));
     QCOMPARE(contenutoFile(), valoreFile(QStringLiteral("ABC")));
 }
 
@@ -429,43 +432,45 @@ void tst_Access::nuovaPasswordRifiutata() {
     piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, messaggio);
     cambia(QStringLiteral("abc"), nuova, nuova);
 
-    QVERIFY(frmCambiaPassword->isVisible());
-    QCOMPARE(campo(frmCambiaPassword, "txtPasswordNew")->text(), QString());
-    QCOMPARE(campo(frmCambiaPassword, "txtConferma")->text(), QString());
-    QCOMPARE(frmCambiaPassword->focusWidget(), campo(frmCambiaPassword, "txtPasswordNew"));
+    QVERIFY(finestre->CambiaPassword().isVisible());
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtPasswordNew")->text(), QString());
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtConferma")->text(), QString());
+    QCOMPARE(finestre->CambiaPassword().focusWidget(),
+             campo(&finestre->CambiaPassword(), "txtPasswordNew"));
     QCOMPARE(contenutoFile(), valoreFile(QStringLiteral("ABC")));
 }
 
 void tst_Access::chiudiNonMemorizza() {
     memorizza(QStringLiteral("ABC"));
     apriLogin();
-    digita(campo(frmPassword, "txtPassword"), QStringLiteral("qualcosa"));
+    digita(campo(&finestre->Password(), "txtPassword"), QStringLiteral("qualcosa"));
     apriCambio();
-    digita(campo(frmCambiaPassword, "txtPasswordOld"), QStringLiteral("abc"));
-    digita(campo(frmCambiaPassword, "txtPasswordNew"), QStringLiteral("nuova"));
-    digita(campo(frmCambiaPassword, "txtConferma"), QStringLiteral("nuova"));
+    digita(campo(&finestre->CambiaPassword(), "txtPasswordOld"), QStringLiteral("abc"));
+    digita(campo(&finestre->CambiaPassword(), "txtPasswordNew"), QStringLiteral("nuova"));
+    digita(campo(&finestre->CambiaPassword(), "txtConferma"), QStringLiteral("nuova"));
 
-    QTest::mouseClick(pulsante(frmCambiaPassword, "cmdEsci"), Qt::LeftButton);
+    QTest::mouseClick(pulsante(&finestre->CambiaPassword(), "cmdEsci"), Qt::LeftButton);
 
-    QVERIFY(!frmCambiaPassword->isVisible());
-    QVERIFY(frmPassword->isVisible());
-    QCOMPARE(campo(frmPassword, "txtPassword")->text(), QString());
-    QCOMPARE(frmPassword->focusWidget(), campo(frmPassword, "txtPassword"));
+    QVERIFY(!finestre->CambiaPassword().isVisible());
+    QVERIFY(finestre->Password().isVisible());
+    QCOMPARE(campo(&finestre->Password(), "txtPassword")->text(), QString());
+    QCOMPARE(finestre->Password().focusWidget(), campo(&finestre->Password(), "txtPassword"));
     QCOMPARE(contenutoFile(), valoreFile(QStringLiteral("ABC")));
 
     // Shown again, the change window starts with empty fields.
-    QTest::mouseClick(pulsante(frmPassword, "btnCambiaPassword"), Qt::LeftButton);
+    QTest::mouseClick(pulsante(&finestre->Password(), "btnCambiaPassword"), Qt::LeftButton);
     for (const char* nome : {"txtPasswordOld", "txtPasswordNew", "txtConferma"})
-        QCOMPARE(campo(frmCambiaPassword, nome)->text(), QString());
-    QVERIFY(!pulsante(frmCambiaPassword, "cmdOK")->isEnabled());
-    QCOMPARE(frmCambiaPassword->focusWidget(), campo(frmCambiaPassword, "txtPasswordOld"));
+        QCOMPARE(campo(&finestre->CambiaPassword(), nome)->text(), QString());
+    QVERIFY(!pulsante(&finestre->CambiaPassword(), "cmdOK")->isEnabled());
+    QCOMPARE(finestre->CambiaPassword().focusWidget(),
+             campo(&finestre->CambiaPassword(), "txtPasswordOld"));
 }
 
 void tst_Access::cambioSenzaFile() {
     apriCambio();
     piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, VecchiaErrata);
     cambia(QStringLiteral("pergolatoverde"), QStringLiteral("nuova"), QStringLiteral("nuova"));
-    QVERIFY(frmCambiaPassword->isVisible());
+    QVERIFY(finestre->CambiaPassword().isVisible());
     QVERIFY(!QFile::exists(fileAccesso()));
 }
 
@@ -475,10 +480,10 @@ void tst_Access::cambioConValoreIllegibile() {
     piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, ErroreModifica);
     cambia(QStringLiteral("abc"), QStringLiteral("nuova"), QStringLiteral("nuova"));
 
-    QVERIFY(frmCambiaPassword->isVisible());
-    QCOMPARE(campo(frmCambiaPassword, "txtPasswordOld")->text(), QStringLiteral("abc"));
-    QCOMPARE(campo(frmCambiaPassword, "txtPasswordNew")->text(), QStringLiteral("nuova"));
-    QCOMPARE(campo(frmCambiaPassword, "txtConferma")->text(), QStringLiteral("nuova"));
+    QVERIFY(finestre->CambiaPassword().isVisible());
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtPasswordOld")->text(), QStringLiteral("abc"));
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtPasswordNew")->text(), QStringLiteral("nuova"));
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtConferma")->text(), QStringLiteral("nuova"));
     QCOMPARE(contenutoFile(), QByteArray("[Accesso]\r\nValore=64749Z\r\n"));
 }
 
@@ -489,20 +494,20 @@ void tst_Access::cambioSuFileNonScrivibile() {
     piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, ErroreModifica);
     cambia(QStringLiteral("abc"), QStringLiteral("nuova"), QStringLiteral("nuova"));
 
-    QVERIFY(frmCambiaPassword->isVisible());
-    QCOMPARE(campo(frmCambiaPassword, "txtPasswordNew")->text(), QStringLiteral("nuova"));
+    QVERIFY(finestre->CambiaPassword().isVisible());
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtPasswordNew")->text(), QStringLiteral("nuova"));
     QCOMPARE(contenutoFile(), valoreFile(QStringLiteral("ABC")));
 
-    QTest::mouseClick(pulsante(frmCambiaPassword, "cmdEsci"), Qt::LeftButton);
+    QTest::mouseClick(pulsante(&finestre->CambiaPassword(), "cmdEsci"), Qt::LeftButton);
     QVERIFY(loginAccetta(QStringLiteral("abc")));
 }
 
 void tst_Access::invioNelCambio() {
     memorizza(QStringLiteral("ABC"));
     apriCambio();
-    QLineEdit* vecchia = campo(frmCambiaPassword, "txtPasswordOld");
-    QLineEdit* nuova = campo(frmCambiaPassword, "txtPasswordNew");
-    QLineEdit* conferma = campo(frmCambiaPassword, "txtConferma");
+    QLineEdit* vecchia = campo(&finestre->CambiaPassword(), "txtPasswordOld");
+    QLineEdit* nuova = campo(&finestre->CambiaPassword(), "txtPasswordNew");
+    QLineEdit* conferma = campo(&finestre->CambiaPassword(), "txtConferma");
 
     digita(vecchia, QStringLiteral("abc"));
     QTest::keyClick(vecchia, Qt::Key_Return);
@@ -511,27 +516,27 @@ void tst_Access::invioNelCambio() {
     QTest::keyClick(nuova, Qt::Key_Return);
     QVERIFY(conferma->hasFocus());
     digita(conferma, QStringLiteral("nuova"));
-    QVERIFY(pulsante(frmCambiaPassword, "cmdOK")->isEnabled());
+    QVERIFY(pulsante(&finestre->CambiaPassword(), "cmdOK")->isEnabled());
     // Enter never runs OK here: it goes back to the first field.
     QTest::keyClick(conferma, Qt::Key_Enter);
     QVERIFY(vecchia->hasFocus());
-    QVERIFY(frmCambiaPassword->isVisible());
+    QVERIFY(finestre->CambiaPassword().isVisible());
     QCOMPARE(contenutoFile(), valoreFile(QStringLiteral("ABC")));
 }
 
 void tst_Access::abilitazioneOKCambio() {
     apriCambio();
-    QPushButton* cmdOK = pulsante(frmCambiaPassword, "cmdOK");
-    QLineEdit* conferma = campo(frmCambiaPassword, "txtConferma");
+    QPushButton* cmdOK = pulsante(&finestre->CambiaPassword(), "cmdOK");
+    QLineEdit* conferma = campo(&finestre->CambiaPassword(), "txtConferma");
     QVERIFY(!cmdOK->isEnabled());
-    digita(campo(frmCambiaPassword, "txtPasswordOld"), QStringLiteral("a"));
-    digita(campo(frmCambiaPassword, "txtPasswordNew"), QStringLiteral("b"));
+    digita(campo(&finestre->CambiaPassword(), "txtPasswordOld"), QStringLiteral("a"));
+    digita(campo(&finestre->CambiaPassword(), "txtPasswordNew"), QStringLiteral("b"));
     QVERIFY(!cmdOK->isEnabled());
     digita(conferma, QStringLiteral("  "));
     QVERIFY(!cmdOK->isEnabled());
     digita(conferma, QStringLiteral("b"));
     QVERIFY(cmdOK->isEnabled());
-    campo(frmCambiaPassword, "txtPasswordOld")->clear();
+    campo(&finestre->CambiaPassword(), "txtPasswordOld")->clear();
     QVERIFY(!cmdOK->isEnabled());
 }
 
@@ -541,14 +546,14 @@ void tst_Access::aloniCambio() {
                                                           {"txtPasswordNew", "effPasswordNew"},
                                                           {"txtConferma", "effConferma"}};
     for (const auto& [nomeCampo, nomeAlone] : coppie) {
-        campo(frmCambiaPassword, nomeCampo)->setFocus(Qt::TabFocusReason);
+        campo(&finestre->CambiaPassword(), nomeCampo)->setFocus(Qt::TabFocusReason);
         for (const auto& [altroCampo, altroAlone] : coppie)
-            QCOMPARE(figlio<QWidget>(frmCambiaPassword, altroAlone)->isVisible(),
+            QCOMPARE(figlio<QWidget>(&finestre->CambiaPassword(), altroAlone)->isVisible(),
                      altroAlone == nomeAlone);
     }
-    pulsante(frmCambiaPassword, "cmdEsci")->setFocus(Qt::TabFocusReason);
+    pulsante(&finestre->CambiaPassword(), "cmdEsci")->setFocus(Qt::TabFocusReason);
     for (const auto& [nomeCampo, nomeAlone] : coppie)
-        QVERIFY(!figlio<QWidget>(frmCambiaPassword, nomeAlone)->isVisible());
+        QVERIFY(!figlio<QWidget>(&finestre->CambiaPassword(), nomeAlone)->isVisible());
 }
 
 BLINDORO_TEST_MAIN_SENZA_ROOT(tst_Access)

@@ -2,6 +2,7 @@
 // from the start window, with the program folder pointed at a temporary folder.
 
 #include "support/AiutiFinestre.h"
+#include "support/FileProva.h"
 #include "support/PiattaformaProva.h"
 #include "support/Privilegi.h"
 
@@ -63,42 +64,20 @@ QString rigaConteggio(int archivi) {
     return QStringLiteral("Sono stati creati %1 archivi di password.").arg(archivi);
 }
 
-// A read-only folder for the length of a scope; its permissions come back on the way out, so the
-// temporary folder can be removed.
-class SolaLettura {
-public:
-    explicit SolaLettura(const QString& cartella)
-        : cartella_(cartella) {
-        QFile::setPermissions(cartella_, QFile::ReadOwner | QFile::ExeOwner);
-    }
-    ~SolaLettura() {
-        QFile::setPermissions(cartella_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-private:
-    QString cartella_;
-};
-
 } // namespace
 
 class tst_Archive : public QObject {
     Q_OBJECT
 
     std::unique_ptr<PiattaformaProva> piattaforma;
-    std::unique_ptr<FinestreProva> finestre;
+    std::unique_ptr<TFinestre> finestre;
 
     QString percorso(const QString& nome) const { return piattaforma->cartella + nome; }
 
-    void scrivi(const QString& nome, const QByteArray& contenuto = QByteArray()) {
-        QFile file(percorso(nome));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(contenuto), contenuto.size());
+    void scrivi(const QString& nome, const QByteArray& dati = QByteArray()) {
+        scriviFile(percorso(nome), dati);
     }
-
-    QByteArray contenuto(const QString& nome) const {
-        QFile file(percorso(nome));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<manca>");
-    }
+    QByteArray contenuto(const QString& nome) const { return contenutoFile(percorso(nome)); }
 
     // Everything in the program folder: files, folders, links.
     QStringList voci() const {
@@ -107,10 +86,10 @@ class tst_Archive : public QObject {
                        QDir::Name);
     }
 
-    QWidget* crea() const { return frmCreaArchivio; }
-    QWidget* apri() const { return frmApriArchivio; }
-    QWidget* avvio() const { return frmAvvio; }
-    QWidget* blindoro() const { return frmBlindoro; }
+    QWidget* crea() const { return &finestre->CreaArchivio(); }
+    QWidget* apri() const { return &finestre->ApriArchivio(); }
+    QWidget* avvio() const { return &finestre->Avvio(); }
+    QWidget* blindoro() const { return &finestre->Blindoro(); }
 
     QLineEdit* txtFile() const { return figlio<QLineEdit>(crea(), "txtFile"); }
     QListWidget* lstFiles() const { return figlio<QListWidget>(apri(), "lstFiles"); }
@@ -124,7 +103,7 @@ class tst_Archive : public QObject {
 
     // The start window is shown, as after the login; the user reaches the window from it.
     void daAvvio(const char* pulsante) {
-        frmAvvio->mostra();
+        finestre->Avvio().mostra();
         clic(avvio(), pulsante);
     }
     void apriCreazione() {
@@ -166,7 +145,7 @@ private Q_SLOTS:
     void init() {
         piattaforma.reset();
         piattaforma = std::make_unique<PiattaformaProva>();
-        finestre = std::make_unique<FinestreProva>();
+        finestre = std::make_unique<TFinestre>();
     }
 
     void cleanup() {

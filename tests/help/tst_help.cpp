@@ -1,9 +1,9 @@
 #include "app/Avvio.h"
-#include "gui/Convenzioni.h"
 #include "app/Finestre.h"
+#include "core/helptext/Produttore.h"
+#include "gui/Convenzioni.h"
 #include "help/Guida.h"
 #include "help/Info.h"
-#include "core/helptext/Produttore.h"
 #include "help/Splash.h"
 #include "support/AiutiFinestre.h"
 #include "support/PiattaformaProva.h"
@@ -124,8 +124,8 @@ void tst_Help::finestraAvvioApreLeFinestre() {
     QFETCH(QString, immagine);
     QFETCH(QString, classe);
 
-    FinestreProva finestre;
-    QWidget* avvio = frmAvvio;
+    TFinestre finestre;
+    QWidget* avvio = &finestre.Avvio();
     avvio->show();
     auto* pulsante = avvio->findChild<QAbstractButton*>(immagine);
     QVERIFY(pulsante);

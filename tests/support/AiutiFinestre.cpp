@@ -1,20 +1,10 @@
 #include "support/AiutiFinestre.h"
 
-#include "app/Finestre.h"
-
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
-
-FinestreProva::FinestreProva() {
-    CreaFinestre();
-}
-
-FinestreProva::~FinestreProva() {
-    DistruggiFinestre();
-}
 
 bool conDialogoModale(const std::function<void()>& apri,
                       const std::function<void(QWidget*)>& azione) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Applicazione.h"
+#include "app/Finestre.h"
 #include "support/Privilegi.h"
 
 #include <QColor>
@@ -35,14 +36,6 @@ template <class Prova> int eseguiProvaFinestre(int argc, char** argv) {
     return QTest::qExec(&prova, argc, argv);
 }
 
-// The seventeen windows of the program for the length of a test.
-class FinestreProva {
-public:
-    FinestreProva();
-    ~FinestreProva();
-    FinestreProva(const FinestreProva&) = delete;
-    FinestreProva& operator=(const FinestreProva&) = delete;
-};
 
 // Calls `apri`, which runs a modal dialog, and `azione` on that dialog as soon as it is shown.
 // The dialog is closed afterwards if `azione` left it open, so a failing check cannot hang the

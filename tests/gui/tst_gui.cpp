@@ -1,14 +1,10 @@
-// Start-up, the start window's transitions and the conventions every window shares: message
-// boxes, the shell hand-over, uncaught failures, focus highlight, hint line, Enter order, links.
+// The conventions every window shares: message boxes, the shell hand-over, focus highlight, hint
+// line, Enter order, links.
 
-#include "app/Avvio.h"
 #include "gui/Convenzioni.h"
-#include "app/Finestre.h"
-#include "core/text/Formati.h"
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
 #include "gui/PiattaformaQt.h"
-#include "core/helptext/Produttore.h"
 #include "support/AiutiFinestre.h"
 #include "support/PiattaformaProva.h"
 
@@ -17,222 +13,22 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
-#include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <memory>
-#include <stdexcept>
 
-class TestFondamenta : public QObject {
+class tst_Gui : public QObject {
     Q_OBJECT
 
     std::unique_ptr<PiattaformaProva> piattaforma;
-    std::unique_ptr<FinestreProva> finestre;
-
-    QList<QWidget*> finestreVisibili() const {
-        QList<QWidget*> visibili;
-        for (QWidget* finestra : ElencoFinestre())
-            if (finestra->isVisible())
-                visibili << finestra;
-        return visibili;
-    }
-
-    // Clicks a start-window picture that opens a modal dialog; returns the dialog's class name and
-    // whether it was freed once its modal run ended.
-    QPair<QString, bool> apriDialogoDa(const char* pulsante) {
-        QString classe;
-        QPointer<QWidget> dialogo;
-        auto* comando = figlio<QAbstractButton>(reinterpret_cast<QWidget*>(frmAvvio), pulsante);
-        const bool visto =
-            conDialogoModale([&] { comando->click(); },
-                             [&](QWidget* aperto) {
-                                 classe = QString::fromLatin1(aperto->metaObject()->className());
-                                 dialogo = aperto;
-                                 if (aperto->parentWidget() != reinterpret_cast<QWidget*>(frmAvvio))
-                                     classe += QStringLiteral(" (wrong owner)");
-                             });
-        return {visto ? classe : QString(), dialogo.isNull()};
-    }
 
 private Q_SLOTS:
-    void init() {
-        piattaforma = std::make_unique<PiattaformaProva>();
-        finestre = std::make_unique<FinestreProva>();
-    }
+    void init() { piattaforma = std::make_unique<PiattaformaProva>(); }
 
     void cleanup() {
-        finestre.reset();
         VERIFICA_PIATTAFORMA(*piattaforma);
         piattaforma.reset();
-    }
-
-    void avvioMostraSoloLaFinestraDiAccesso() {
-        const QStringList classi{"TfrmPassword",
-                                 "TfrmAvvio",
-                                 "TfrmCambiaPassword",
-                                 "TfrmGuida",
-                                 "TfrmInfo",
-                                 "TfrmSplash",
-                                 "TfrmCreaArchivio",
-                                 "TfrmApriArchivio",
-                                 "TfrmBlindoro",
-                                 "TfrmPartitaIva",
-                                 "TfrmCodFisc",
-                                 "TfrmCalendario",
-                                 "TfrmAllegaCartella",
-                                 "TfrmTrovaPassword",
-                                 "TfrmSegnalati",
-                                 "TfrmExpPassword",
-                                 "TfrmStampaCredenziali"};
-        const auto& elenco = ElencoFinestre();
-        QCOMPARE(static_cast<int>(elenco.size()), classi.size());
-        for (int i = 0; i < classi.size(); ++i)
-            QCOMPARE(QString::fromLatin1(elenco[i]->metaObject()->className()), classi[i]);
-
-        MostraFinestraPrincipale();
-        QCOMPARE(finestreVisibili(), QList<QWidget*>{elenco[0]});
-        QCOMPARE(elenco[0]->windowTitle(), QStringLiteral(" Blindoro - Autenticazione"));
-        QVERIFY(QTest::qWaitForWindowExposed(elenco[0]));
-        QApplication::setActiveWindow(elenco[0]);
-        QTRY_COMPARE(QApplication::focusWidget(),
-                     elenco[0]->findChild<QWidget*>(QStringLiteral("txtPassword")));
-    }
-
-    void formatiDelProcessoDallaFinestraDiAvvio() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        TfrmAvvio avvio;
-        QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
-        QCOMPARE(DataInTesto(QDate(2024, 3, 7)), QStringLiteral("07/03/2024"));
-        QCOMPARE(DataDaTesto(QStringLiteral("07/03/2024")), QDate(2024, 3, 7));
-    }
-
-    void ogniFinestraHaDidascaliaEGenere_data() {
-        QTest::addColumn<int>("ordine");
-        QTest::addColumn<QString>("didascalia");
-        QTest::addColumn<bool>("dialogo");
-        QTest::addColumn<QSize>("area");
-        const QSize libera;
-        QTest::newRow("avvio") << 2 << " Blindoro" << false << libera;
-        QTest::newRow("cambio password") << 3 << " Cambia password" << false << QSize(411, 418);
-        QTest::newRow("guida") << 4 << " Guida all'utilizzo del software" << true
-                               << QSize(670, 572);
-        QTest::newRow("informazioni")
-            << 5 << " Informazioni su Blindoro" << true << QSize(473, 579);
-        QTest::newRow("crediti") << 6 << "" << true << QSize(661, 467);
-        QTest::newRow("creazione") << 7 << " Blindoro - Creazione blindoro" << false << libera;
-        QTest::newRow("apertura") << 8 << " Blindoro - Apertura blindoro" << false << libera;
-        QTest::newRow("schede") << 9 << " Blindoro - Gestione blindoro" << false << libera;
-        QTest::newRow("partita IVA") << 10 << " Controllo partita IVA" << true << QSize(480, 254);
-        QTest::newRow("codice fiscale")
-            << 11 << " Controllo codice fiscale" << true << QSize(478, 254);
-        QTest::newRow("calendario") << 12 << " Importazione data" << true << QSize(253, 294);
-        QTest::newRow("allegati") << 13 << " Allega file" << true << QSize(634, 534);
-        QTest::newRow("ricerca") << 14 << " Trova credenziali in archivio" << true
-                                 << QSize(862, 560);
-        QTest::newRow("scadute") << 15 << " Riepilogo password scadute" << true << QSize(862, 560);
-        QTest::newRow("esportazione")
-            << 16 << " Esporta blindoro in Microsoft Excel" << true << QSize(862, 560);
-        QTest::newRow("stampa") << 17 << " Stampa scheda" << true << QSize(362, 287);
-    }
-
-    void ogniFinestraHaDidascaliaEGenere() {
-        QFETCH(int, ordine);
-        QFETCH(QString, didascalia);
-        QFETCH(bool, dialogo);
-        QFETCH(QSize, area);
-        QWidget* finestra = ElencoFinestre()[ordine - 1];
-        if (didascalia.isEmpty()) // the credits window names the product and its maker
-            QVERIFY(finestra->windowTitle().startsWith(QLatin1Char(' ')));
-        else
-            QCOMPARE(finestra->windowTitle(), didascalia);
-        QCOMPARE(qobject_cast<QDialog*>(finestra) != nullptr, dialogo);
-        QVERIFY(finestra->isWindow());
-        QVERIFY(!finestra->isVisible());
-        if (area.isValid()) {
-            QCOMPARE(finestra->minimumSize(), area);
-            QCOMPARE(finestra->maximumSize(), area);
-            QVERIFY(!(finestra->windowFlags() & Qt::WindowCloseButtonHint));
-        }
-    }
-
-    void finestraAvvioPassaAlleAltre_data() {
-        QTest::addColumn<QString>("pulsante");
-        QTest::addColumn<int>("ordineRaggiunta");
-        QTest::newRow("imgCrea") << "imgCrea" << 7;
-        QTest::newRow("btnCrea") << "btnCrea" << 7;
-        QTest::newRow("imgApri") << "imgApri" << 8;
-        QTest::newRow("btnApri") << "btnApri" << 8;
-    }
-
-    void finestraAvvioPassaAlleAltre() {
-        QFETCH(QString, pulsante);
-        QFETCH(int, ordineRaggiunta);
-        auto* avvio = reinterpret_cast<QWidget*>(frmAvvio);
-        frmAvvio->mostra();
-        figlio<QAbstractButton>(avvio, qPrintable(pulsante))->click();
-        QWidget* raggiunta = ElencoFinestre()[ordineRaggiunta - 1];
-        QCOMPARE(finestreVisibili(), QList<QWidget*>{raggiunta});
-
-        // Its close box leads back to the start window.
-        raggiunta->close();
-        QCOMPARE(finestreVisibili(), QList<QWidget*>{avvio});
-    }
-
-    void finestraAvvioApreDialoghiNuoviOgniVolta() {
-        frmAvvio->mostra();
-        const QPair<QString, bool> info1 = apriDialogoDa("imgInfo");
-        const QPair<QString, bool> info2 = apriDialogoDa("imgInfo");
-        QCOMPARE(info1, qMakePair(QStringLiteral("TfrmInfo"), true));
-        QCOMPARE(info2, qMakePair(QStringLiteral("TfrmInfo"), true));
-        QCOMPARE(apriDialogoDa("imgCopyright"), qMakePair(QStringLiteral("TfrmSplash"), true));
-        QCOMPARE(apriDialogoDa("imgGuida"), qMakePair(QStringLiteral("TfrmGuida"), true));
-        // The instances created at start are never shown and stay where they are.
-        QVERIFY(frmInfo && !reinterpret_cast<QWidget*>(frmInfo)->isVisible());
-        QVERIFY(reinterpret_cast<QWidget*>(frmAvvio)->isVisible());
-    }
-
-    void finestraAvvioApreIlSitoDelProduttore() {
-        frmAvvio->mostra();
-        figlio<QAbstractButton>(reinterpret_cast<QWidget*>(frmAvvio), "imgSito")->click();
-        QCOMPARE(piattaforma->aperture.size(), 1);
-        QCOMPARE(piattaforma->aperture[0].indirizzo,
-                 QUrl(QString::fromLatin1(Produttore::SitoWeb)));
-        QVERIFY(reinterpret_cast<QWidget*>(frmAvvio)->isVisible());
-    }
-
-    void esciEChiusuraTerminanoIlProgramma_data() {
-        QTest::addColumn<bool>("conCasellaDiChiusura");
-        QTest::newRow("imgEsci") << false;
-        QTest::newRow("casella di chiusura") << true;
-    }
-
-    void esciEChiusuraTerminanoIlProgramma() {
-        QFETCH(bool, conCasellaDiChiusura);
-        auto* avvio = reinterpret_cast<QWidget*>(frmAvvio);
-        frmAvvio->mostra();
-        QTimer::singleShot(0, avvio, [&] {
-            if (conCasellaDiChiusura)
-                avvio->close();
-            else
-                figlio<QAbstractButton>(avvio, "imgEsci")->click();
-        });
-        // If the program did not end, this stops the loop with another code.
-        QTimer::singleShot(3000, [] { QCoreApplication::exit(99); });
-        QCOMPARE(QCoreApplication::exec(), 0);
-    }
-
-    void finestraAvvioHaPulsantiAccessibili() {
-        for (auto* pulsante :
-             reinterpret_cast<QWidget*>(frmAvvio)->findChildren<QAbstractButton*>()) {
-            QVERIFY2(!pulsante->accessibleName().isEmpty(), qPrintable(pulsante->objectName()));
-            QVERIFY2(!pulsante->toolTip().isEmpty(), qPrintable(pulsante->objectName()));
-            QCOMPARE(pulsante->cursor().shape(), Qt::PointingHandCursor);
-            if (auto* immagine = qobject_cast<QToolButton*>(pulsante))
-                QVERIFY2(!immagine->icon().pixmap(32).isNull(), qPrintable(pulsante->objectName()));
-        }
     }
 
     void finestreMessaggioHannoDidascaliaEPulsanti_data() {
@@ -345,23 +141,6 @@ private Q_SLOTS:
         QCOMPARE(piattaforma->aperture[0].indirizzo, atteso);
         if (atteso.isLocalFile())
             QCOMPARE(piattaforma->aperture[0].indirizzo.toLocalFile(), atteso.toLocalFile());
-    }
-
-    void erroreNonGestitoMostratoEIlProgrammaProsegue() {
-        QWidget finestra;
-        auto* pulsante = new QPushButton(QStringLiteral("Salva"), &finestra);
-        int clic = 0;
-        connect(pulsante, &QPushButton::clicked, &finestra, [&clic] {
-            if (++clic == 1)
-                throw std::runtime_error("Spazio su disco esaurito.");
-        });
-        finestra.show();
-        piattaforma->attendi(TipoMessaggio::Errore, Pulsanti::Ok,
-                             QStringLiteral("Spazio su disco esaurito."));
-        QTest::mouseClick(pulsante, Qt::LeftButton);
-        QVERIFY(finestra.isVisible());
-        QTest::mouseClick(pulsante, Qt::LeftButton);
-        QCOMPARE(clic, 2);
     }
 
     void evidenziazioneSfondoSegueIlFocus() {
@@ -497,5 +276,5 @@ private Q_SLOTS:
     }
 };
 
-BLINDORO_TEST_MAIN(TestFondamenta)
-#include "tst_fondamenta.moc"
+BLINDORO_TEST_MAIN(tst_Gui)
+#include "tst_gui.moc"

@@ -1,0 +1,1222 @@
+// The record window as the user meets it, on real archive files: opening, navigation, new,
+// duplicate and save; what its single fields and small buttons do while the user works (hints,
+// focus colours, Enter order, masking, web address and e-mail, case folding); and its two dialogs,
+// the date dialog and the attachments window with its copies in the attachments folder.
+
+#include "core/storage/FileArchivio.h"
+#include "core/text/Testo.h"
+#include "editor/AllegaCartella.h"
+#include "editor/Blindoro.h"
+#include "editor/Calendario.h"
+#include "gui/Convenzioni.h"
+#include "support/AiutiFinestre.h"
+#include "support/ControlliScheda.h"
+#include "support/FileProva.h"
+#include "support/PiattaformaProva.h"
+#include "support/Privilegi.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace {
+
+const QString AccessoNegato =
+    QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                   "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                   "installazione del programma.");
+const QString ArchivioVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
+const QString SchedaInserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+const QString ModificheSalvate =
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+
+TScheda schedaDiProva(int numero) {
+    TScheda scheda{};
+    const QString n = QString::number(numero);
+    CodificaCampo(scheda, Campo::Titolo, QStringLiteral("Sito ") + n);
+    CodificaCampo(scheda, Campo::URL, QStringLiteral("https://sito") + n + QStringLiteral(".it"));
+    CodificaCampo(scheda, Campo::Utente, QStringLiteral("utente") + n);
+    CodificaCampo(scheda, Campo::Password, QStringLiteral("segreta") + n);
+    CodificaCampo(scheda, Campo::Scadenza, QStringLiteral("31/12/2027"));
+    CodificaCampo(scheda, Campo::Intestatario, QStringLiteral("Mario Rossi"));
+    CodificaCampo(scheda, Campo::Note, QStringLiteral("prima riga\r\nseconda riga"));
+    CodificaCampo(scheda, Campo::File01, QStringLiteral("contratto.pdf"));
+    CodificaCampo(scheda, Campo::Desc01, QStringLiteral("Contratto firmato"));
+    return scheda;
+}
+
+TScheda leggiScheda(const QString& percorso, qint64 indice) {
+    FileArchivio archivio = ApriFileArchivio(percorso);
+    TScheda scheda{};
+    archivio.Posiziona(indice);
+    archivio.Leggi(scheda);
+    return scheda;
+}
+
+const QString DomandaSovrascrivi = QStringLiteral(
+    "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome."
+    "\r\n\r\nSi vuole sovrascrivere il file esistente?");
+
+} // namespace
+
+Q_DECLARE_METATYPE(Risposta)
+
+class tst_Editor : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<PiattaformaProva> piattaforma;
+    std::unique_ptr<TFinestre> finestre;
+    std::unique_ptr<ControlliScheda> controlli;
+    std::unique_ptr<QTemporaryDir> documenti; // the user's own files, outside the program folder
+    QString percorso;
+
+    TfrmBlindoro* finestra() { return &finestre->Blindoro(); }
+    ControlliScheda& ui() { return *controlli; }
+
+    // What the selection window does when the user opens an archive.
+    void mostraArchivio() {
+        finestra()->ApriArchivio(percorso, QStringLiteral("Casa"));
+        QVERIFY(QTest::qWaitForWindowExposed(finestra()));
+        QApplication::setActiveWindow(finestra());
+    }
+
+    void creaArchivio(int numeroSchede) {
+        QFile file(percorso);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        for (int i = 1; i <= numeroSchede; ++i) {
+            const TScheda scheda = schedaDiProva(i);
+            file.write(reinterpret_cast<const char*>(&scheda), sizeof scheda);
+        }
+    }
+
+    // What the selection window does when the user opens an archive.
+    void apriArchivio(int numeroSchede) {
+        creaArchivio(numeroSchede);
+        finestra()->hide();
+        mostraArchivio();
+    }
+
+    qint64 lunghezzaArchivio() const { return QFileInfo(percorso).size(); }
+
+    void compilaObbligatori(const QString& titolo = QStringLiteral("Banca")) {
+        ui().txtTitolo->setText(titolo);
+        ui().txtUtente->setText(QStringLiteral("mrossi"));
+        ui().txtPassword->setText(QStringLiteral("Pa55word"));
+        ui().txtScadenza->setText(QStringLiteral("01/01/2027"));
+        ui().txtIntestatario->setText(QStringLiteral("Mario Rossi"));
+    }
+
+    void salva(const QString& messaggio) {
+        piattaforma->attendi(TipoMessaggio::Informazione, Pulsanti::OkAnnulla, messaggio);
+        ui().cmdSalva->click();
+    }
+
+    void mettiFocus(QWidget* campo) {
+        campo->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), campo);
+    }
+
+    QString allegati() const {
+        return piattaforma->cartella + QStringLiteral("Documenti_Allegati/");
+    }
+    QString documento(const QString& nome) const {
+        return documenti->path() + QLatin1Char('/') + nome;
+    }
+
+    QLineEdit* campoData(const QString& nome) {
+        return nome == QLatin1String("txtCreazione") ? ui().txtCreazione : ui().txtScadenza;
+    }
+
+    // Presses a key in a date field of the record window and runs `azione` on the date dialog that
+    // it opens; the dialog must be freed once closed. Returns whether a dialog opened.
+    bool premiInData(QLineEdit* campo, Qt::Key tasto,
+                     const std::function<void(TfrmCalendario&)>& azione) {
+        QPointer<QWidget> aperto;
+        const bool visto = conDialogoModale(
+            [&] { QTest::keyClick(campo, tasto); },
+            [&](QWidget* dialogo) {
+                aperto = dialogo;
+                auto* calendario = qobject_cast<TfrmCalendario*>(dialogo);
+                QVERIFY(calendario);
+                QCOMPARE(dialogo->parentWidget(), static_cast<QWidget*>(&finestre->Blindoro()));
+                azione(*calendario);
+            });
+        if (visto && !aperto.isNull())
+            QTest::qFail("the date dialog was not freed", __FILE__, __LINE__);
+        return visto;
+    }
+
+    // Opens the attachments window with the record window's command and runs `azione` on it.
+    void conAllegati(const std::function<void(TfrmAllegaCartella&)>& azione) {
+        QPointer<QWidget> aperto;
+        const bool visto = conDialogoModale([this] { ui().cmdFile->click(); },
+                                            [&](QWidget* dialogo) {
+                                                aperto = dialogo;
+                                                auto* allegati =
+                                                    qobject_cast<TfrmAllegaCartella*>(dialogo);
+                                                QVERIFY(allegati);
+                                                azione(*allegati);
+                                            });
+        QVERIFY2(visto, "the attachments window did not open");
+        QVERIFY2(aperto.isNull(), "the attachments window was not freed");
+    }
+
+    void impostaAllegati(const QStringList& sei) {
+        const QList<QLabel*> etichette{ui().lblFile01, ui().lblDesc01, ui().lblFile02,
+                                       ui().lblDesc02, ui().lblFile03, ui().lblDesc03};
+        for (int i = 0; i < etichette.size(); ++i)
+            etichette[i]->setText(sei.value(i));
+    }
+
+    QStringList allegatiDellaScheda() {
+        return {ui().lblFile01->text(), ui().lblDesc01->text(), ui().lblFile02->text(),
+                ui().lblDesc02->text(), ui().lblFile03->text(), ui().lblDesc03->text()};
+    }
+
+private Q_SLOTS:
+    // Each case starts with the record window open on the archive Casa.psw of an empty program
+    // folder (the file itself is made only by the cases that need records in it).
+    void init() {
+        piattaforma = std::make_unique<PiattaformaProva>();
+        piattaforma->dataOggi = QDate(2024, 3, 7);
+        documenti = std::make_unique<QTemporaryDir>();
+        QVERIFY(documenti->isValid());
+        percorso = piattaforma->cartella + QStringLiteral("Casa.psw");
+        finestre = std::make_unique<TFinestre>();
+        controlli = std::make_unique<ControlliScheda>(finestra());
+        mostraArchivio();
+    }
+
+    void cleanup() {
+        // A case that made the attachments folder read-only may have stopped half-way.
+        QFile::setPermissions(allegati(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        controlli.reset();
+        finestre.reset();
+        documenti.reset();
+        // Put back the previous platform even when the check fails, or the next case would run
+        // against the real one.
+        const std::unique_ptr<PiattaformaProva> vista = std::move(piattaforma);
+        VERIFICA_PIATTAFORMA(*vista);
+    }
+
+    // --- Opening, navigation, new, duplicate and save ---
+
+    void aperturaMostraUnaSchedaNuova() {
+        apriArchivio(3);
+        QCOMPARE(ui().lblNome->text(), QStringLiteral("Casa"));
+        QCOMPARE(ui().txtURL->text(), QStringLiteral("https://"));
+        QCOMPARE(ui().txtTitolo->text(), QString());
+        QCOMPARE(ui().lblPosizione->text(), QString());
+        QTRY_VERIFY(ui().txtTitolo->hasFocus());
+
+        ui().cmdAvanti->click();
+        QCOMPARE(ui().lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(ui().txtTitolo->text(), QStringLiteral("Sito 1"));
+        QCOMPARE(ui().txtNote->toPlainText(), QStringLiteral("prima riga\nseconda riga"));
+        QCOMPARE(ui().lblFile01->text(), QStringLiteral("contratto.pdf"));
+
+        // Closing returns to the start window; the next opening starts empty again.
+        finestra()->close();
+        QVERIFY(reinterpret_cast<QWidget*>(&finestre->Avvio())->isVisible());
+        finestre->Blindoro().mostra();
+        QCOMPARE(ui().txtTitolo->text(), QString());
+        QCOMPARE(ui().lblPosizione->text(), QString());
+    }
+
+    void navigazione_data() {
+        QTest::addColumn<QString>("partenza");
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<QString>("arrivo");
+        QTest::newRow("ultimo") << ""
+                                << "cmdUltimo"
+                                << "7";
+        QTest::newRow("avanti sull'ultima") << "7"
+                                            << "cmdAvanti"
+                                            << "7";
+        QTest::newRow("indietro sull'ultima") << "7"
+                                              << "cmdIndietro"
+                                              << "6";
+        QTest::newRow("indietro sulla prima") << "1"
+                                              << "cmdIndietro"
+                                              << "1";
+        QTest::newRow("primo dalla quinta") << "5"
+                                            << "cmdPrimo"
+                                            << "1";
+        QTest::newRow("primo da nuova") << ""
+                                        << "cmdPrimo"
+                                        << "1";
+        QTest::newRow("avanti da nuova") << ""
+                                         << "cmdAvanti"
+                                         << "1";
+        QTest::newRow("indietro da nuova") << ""
+                                           << "cmdIndietro"
+                                           << "1";
+        QTest::newRow("avanti dalla terza") << "3"
+                                            << "cmdAvanti"
+                                            << "4";
+    }
+
+    void navigazione() {
+        QFETCH(QString, partenza);
+        QFETCH(QString, comando);
+        QFETCH(QString, arrivo);
+        apriArchivio(7);
+        if (!partenza.isEmpty()) {
+            ui().lblPosizione->setText(partenza);
+            ui().txtTitolo->setText(QStringLiteral("Sito ") + partenza);
+        }
+        figlio<QAbstractButton>(finestra(), qPrintable(comando))->click();
+        QCOMPARE(ui().lblPosizione->text(), arrivo);
+        QCOMPARE(ui().txtTitolo->text(), QStringLiteral("Sito ") + arrivo);
+    }
+
+    void archivioVuoto_data() {
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<QString>("partenza");
+        QTest::addColumn<QString>("arrivo");
+        QTest::newRow("primo") << "cmdPrimo"
+                               << "4"
+                               << "4";
+        QTest::newRow("ultimo") << "cmdUltimo"
+                                << "4"
+                                << "4";
+        QTest::newRow("indietro") << "cmdIndietro"
+                                  << "4"
+                                  << "4";
+        QTest::newRow("indietro da nuova") << "cmdIndietro"
+                                           << ""
+                                           << "";
+        QTest::newRow("avanti") << "cmdAvanti"
+                                << "4"
+                                << "";
+        QTest::newRow("avanti da nuova") << "cmdAvanti"
+                                         << ""
+                                         << "";
+    }
+
+    void archivioVuoto() {
+        QFETCH(QString, comando);
+        QFETCH(QString, partenza);
+        QFETCH(QString, arrivo);
+        apriArchivio(0);
+        ui().lblPosizione->setText(partenza);
+        ui().txtTitolo->setText(QStringLiteral("scritto a mano"));
+        piattaforma->attendi(TipoMessaggio::Informazione, Pulsanti::OkAnnulla, ArchivioVuoto);
+        figlio<QAbstractButton>(finestra(), qPrintable(comando))->click();
+        QCOMPARE(ui().lblPosizione->text(), arrivo);
+        QCOMPARE(ui().txtTitolo->text(), QStringLiteral("scritto a mano"));
+    }
+
+    void indietroDopoNuovoMostraLaPrima() {
+        apriArchivio(3);
+        ui().cmdUltimo->click();
+        ui().cmdNuovo->click();
+        QCOMPARE(ui().lblPosizione->text(), QString());
+        QCOMPARE(ui().txtURL->text(), QStringLiteral("https://"));
+        ui().cmdIndietro->click();
+        QCOMPARE(ui().lblPosizione->text(), QStringLiteral("1"));
+    }
+
+    void archivioCancellatoRitornaVuoto() {
+        apriArchivio(2);
+        ui().cmdPrimo->click();
+        QVERIFY(QFile::remove(percorso));
+        piattaforma->attendi(TipoMessaggio::Informazione, Pulsanti::OkAnnulla, ArchivioVuoto);
+        ui().cmdAvanti->click();
+        QVERIFY(QFileInfo::exists(percorso));
+        QCOMPARE(lunghezzaArchivio(), 0);
+        QCOMPARE(ui().txtTitolo->text(), QStringLiteral("Sito 1"));
+    }
+
+    void aggiuntaInCoda() {
+        apriArchivio(12);
+        compilaObbligatori();
+        salva(SchedaInserita);
+        QCOMPARE(lunghezzaArchivio(), 13 * DimensioneScheda);
+        QCOMPARE(ui().lblPosizione->text(), QStringLiteral("13"));
+        QCOMPARE(DecodificaCampo(leggiScheda(percorso, 12), Campo::Titolo),
+                 QStringLiteral("Banca"));
+        QCOMPARE(DecodificaCampo(leggiScheda(percorso, 12), Campo::URL),
+                 QStringLiteral("https://"));
+        QCOMPARE(QApplication::focusWidget(), ui().btnFocus);
+
+        // The window now shows record 13: a second save overwrites it.
+        salva(ModificheSalvate);
+        QCOMPARE(lunghezzaArchivio(), 13 * DimensioneScheda);
+    }
+
+    void primaSchedaInArchivioVuoto() {
+        apriArchivio(0);
+        compilaObbligatori();
+        salva(SchedaInserita);
+        QCOMPARE(lunghezzaArchivio(), DimensioneScheda);
+        QCOMPARE(ui().lblPosizione->text(), QStringLiteral("1"));
+    }
+
+    void sovrascritturaDellaQuarta() {
+        apriArchivio(7);
+        ui().lblPosizione->setText(QStringLiteral("3"));
+        ui().cmdAvanti->click();
+        ui().txtPassword->setText(QStringLiteral("nuova-password"));
+        salva(ModificheSalvate);
+        QCOMPARE(lunghezzaArchivio(), 7 * DimensioneScheda);
+        QCOMPARE(ui().lblPosizione->text(), QStringLiteral("4"));
+        QCOMPARE(DecodificaCampo(leggiScheda(percorso, 3), Campo::Password),
+                 QStringLiteral("nuova-password"));
+        QCOMPARE(DecodificaCampo(leggiScheda(percorso, 3), Campo::File01),
+                 QStringLiteral("contratto.pdf"));
+        for (int i : {2, 4})
+            QCOMPARE(DecodificaCampo(leggiScheda(percorso, i), Campo::Password),
+                     QStringLiteral("segreta%1").arg(i + 1));
+    }
+
+    void campiObbligatori_data() {
+        QTest::addColumn<QString>("vuoto");
+        QTest::addColumn<QString>("avviso");
+        const QString prefisso =
+            QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ");
+        QTest::newRow("titolo") << "txtTitolo" << prefisso + "il titolo del sito Web.";
+        QTest::newRow("utente") << "txtUtente" << prefisso + "il Nome Utente.";
+        QTest::newRow("password") << "txtPassword" << prefisso + "la password.";
+        QTest::newRow("scadenza") << "txtScadenza"
+                                  << prefisso + "la data di scadenza della password.";
+        QTest::newRow("intestatario")
+            << "txtIntestatario" << prefisso + "l'intestatario dell'account.";
+    }
+
+    void campiObbligatori() {
+        QFETCH(QString, vuoto);
+        QFETCH(QString, avviso);
+        apriArchivio(1);
+        compilaObbligatori();
+        auto* campo = figlio<QLineEdit>(finestra(), qPrintable(vuoto));
+        campo->setText(QStringLiteral("  \t "));
+        piattaforma->attendi(TipoMessaggio::Avviso, Pulsanti::OkAnnulla, avviso);
+        ui().cmdSalva->click();
+        QCOMPARE(QApplication::focusWidget(), campo);
+        QCOMPARE(lunghezzaArchivio(), DimensioneScheda);
+    }
+
+    void soloIlPrimoCampoMancanteVieneSegnalato() {
+        apriArchivio(0);
+        piattaforma->attendi(
+            TipoMessaggio::Avviso, Pulsanti::OkAnnulla,
+            QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il titolo "
+                           "del sito Web."));
+        ui().cmdSalva->click();
+        QCOMPARE(QApplication::focusWidget(), ui().txtTitolo);
+    }
+
+    void titoloSalvatoComeScrittoEInvioLoRipulisce() {
+        apriArchivio(0);
+        compilaObbligatori(QStringLiteral(" Banca del Nord "));
+        salva(SchedaInserita);
+        QCOMPARE(DecodificaCampo(leggiScheda(percorso, 0), Campo::Titolo),
+                 QStringLiteral(" Banca del Nord "));
+        QCOMPARE(QApplication::focusWidget(), ui().btnFocus);
+        QTest::keyClick(ui().btnFocus, Qt::Key_Return);
+        QCOMPARE(ui().txtTitolo->text(), QStringLiteral("Banca del Nord"));
+        QCOMPARE(ui().txtUtente->text(), QStringLiteral("mrossi"));
+    }
+
+    void duplicazioneSenzaAllegati() {
+        apriArchivio(3);
+        ui().cmdPrimo->click();
+        ui().cmdAvanti->click();
+        ui().lblFile02->setText(QStringLiteral("carta.jpg"));
+        piattaforma->attendi(
+            TipoMessaggio::Informazione, Pulsanti::OkAnnulla,
+            QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
+                           "corrente.\n\r\n\rAl termine premere Salva per inserire la scheda in "
+                           "archivio."));
+        ui().cmdDuplica->click();
+        QCOMPARE(ui().lblPosizione->text(), QString());
+        QCOMPARE(ui().txtTitolo->text(), QStringLiteral("Sito 2"));
+        QCOMPARE(QApplication::focusWidget(), ui().txtTitolo);
+        salva(SchedaInserita);
+
+        QCOMPARE(lunghezzaArchivio(), 4 * DimensioneScheda);
+        const TScheda copia = leggiScheda(percorso, 3);
+        const TScheda originale = leggiScheda(percorso, 1);
+        QCOMPARE(DecodificaCampo(copia, Campo::Titolo), QStringLiteral("Sito 2"));
+        QCOMPARE(DecodificaCampo(copia, Campo::Note), QStringLiteral("prima riga\r\nseconda riga"));
+        for (Campo allegato : {Campo::File01, Campo::File02, Campo::Desc01})
+            QCOMPARE(DecodificaCampo(copia, allegato), QString());
+        QCOMPARE(DecodificaCampo(originale, Campo::File01), QStringLiteral("contratto.pdf"));
+    }
+
+    void duplicazioneDiUnaSchedaNuova() {
+        apriArchivio(1);
+        ui().txtTitolo->setText(QStringLiteral("Bozza"));
+        piattaforma->attendi(
+            TipoMessaggio::Avviso, Pulsanti::OkAnnulla,
+            QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
+                           "che questa è stata inserita in archivio."));
+        ui().cmdDuplica->click();
+        QCOMPARE(ui().txtTitolo->text(), QStringLiteral("Bozza"));
+        QCOMPARE(lunghezzaArchivio(), DimensioneScheda);
+    }
+
+    void notaLungaTagliataA5000Byte() {
+        apriArchivio(0);
+        compilaObbligatori();
+        ui().txtNote->setPlainText(QString(6000, QLatin1Char('n')));
+        salva(SchedaInserita);
+        QCOMPARE(DecodificaCampo(leggiScheda(percorso, 0), Campo::Note),
+                 QString(5000, QLatin1Char('n')));
+    }
+
+    void indirizzoCompletatoPrimaDelSalvataggio() {
+        apriArchivio(0);
+        compilaObbligatori();
+        ui().txtURL->setFocus();
+        ui().txtURL->setText(QStringLiteral("www.banca.it"));
+        QTRY_VERIFY(ui().txtURL->hasFocus());
+        salva(SchedaInserita);
+        QCOMPARE(DecodificaCampo(leggiScheda(percorso, 0), Campo::URL),
+                 QStringLiteral("https://www.banca.it"));
+    }
+
+    void schedaScomparsaVieneAggiuntaInCoda() {
+        apriArchivio(5);
+        ui().cmdUltimo->click();
+        creaArchivio(2); // the archive was replaced meanwhile by a shorter one
+        salva(SchedaInserita);
+        QCOMPARE(lunghezzaArchivio(), 3 * DimensioneScheda);
+        QCOMPARE(ui().lblPosizione->text(), QStringLiteral("3"));
+    }
+
+    void archivioDiSolaLettura() {
+        apriArchivio(2);
+        ui().cmdPrimo->click();
+        QVERIFY(QFile::setPermissions(percorso, QFileDevice::ReadOwner));
+        const QByteArray prima = [this] {
+            QFile f(percorso);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+
+        ui().txtPassword->setText(QStringLiteral("cambiata"));
+        piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, AccessoNegato);
+        ui().cmdSalva->click();
+        QCOMPARE(ui().lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(ui().txtPassword->text(), QStringLiteral("cambiata"));
+
+        piattaforma->attendi(TipoMessaggio::Errore, Pulsanti::OkAnnulla, AccessoNegato);
+        ui().cmdAvanti->click();
+        QCOMPARE(ui().lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(ui().txtPassword->text(), QStringLiteral("cambiata"));
+
+        QFile dopo(percorso);
+        QVERIFY(dopo.open(QIODevice::ReadOnly));
+        QCOMPARE(dopo.readAll(), prima);
+    }
+
+    // --- Field behaviours ---
+
+    void suggerimentoSparisceSulloSfondo() {
+        QCOMPARE(ui().panInfo->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
+        QTest::mouseMove(ui().cmdSalva, QPoint(10, 10));
+        QTRY_COMPARE(ui().panInfo->text(), QStringLiteral("Salva la scheda in archivio."));
+        // A caption lying on the background is not the background.
+        QTest::mouseMove(ui().lblTitolo, QPoint(5, 5));
+        QTest::qWait(20);
+        QCOMPARE(ui().panInfo->text(), QStringLiteral("Salva la scheda in archivio."));
+        QTest::mouseMove(ui().txtScadenza, QPoint(5, 5));
+        QTRY_COMPARE(ui().panInfo->text(),
+                     QStringLiteral("Fai clic su questo campo e premi un tasto qualsiasi per "
+                                    "importare una data dal calendario."));
+        QTest::mouseMove(ui().bkgCredenziali, QPoint(3, 3));
+        QTRY_COMPARE(ui().panInfo->text(), QString());
+        QTest::mouseMove(ui().cmdTrova, QPoint(10, 10));
+        QTRY_COMPARE(ui().panInfo->text(), QStringLiteral("Trova una scheda in archivio."));
+    }
+
+    void coloriDelFocus() {
+        const QPoint interno(6, 5);
+        mettiFocus(ui().txtTitolo);
+        QCOMPARE(coloreVisto(ui().txtTitolo, interno), Colori::Yellow);
+        QCOMPARE(coloreVisto(ui().txtUtente, interno), Colori::White);
+        mettiFocus(ui().txtUtente);
+        QCOMPARE(coloreVisto(ui().txtUtente, interno), Colori::Yellow);
+        QCOMPARE(coloreVisto(ui().txtTitolo, interno), Colori::AliceBlue);
+        QCOMPARE(coloreVisto(ui().txtTitolo, QPoint(0, 10)), Colori::SkyBlue);
+        mettiFocus(ui().txtNote);
+        QCOMPARE(coloreVisto(ui().txtUtente, interno), Colori::White);
+    }
+
+    void invioPercorreIlCerchio() {
+        const QList<QWidget*> giro{ui().txtTitolo,      ui().txtURL,    ui().txtProprietario,
+                                   ui().txtDescrizione, ui().txtUtente, ui().txtCreazione};
+        mettiFocus(giro.first());
+        for (int i = 1; i < giro.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTRY_COMPARE(QApplication::focusWidget(), giro[i]);
+        }
+        const QList<QPair<QWidget*, QWidget*>> salti{
+            {ui().txtPassword, ui().txtScadenza},   {ui().txtDomanda, ui().txtRisposta},
+            {ui().txtRisposta, ui().txtUtilizzate}, {ui().txtIntestatario, ui().txtCodFisc},
+            {ui().txtCodFisc, ui().txtEmail},       {ui().txtEmail, ui().txtTel},
+            {ui().txtTel, ui().txtTitolo}};
+        for (const auto& [da, a] : salti) {
+            mettiFocus(da);
+            QTest::keyClick(da, Qt::Key_Enter);
+            QTRY_COMPARE(QApplication::focusWidget(), a);
+        }
+        // A multi-line field takes Enter as a new line.
+        mettiFocus(ui().txtNote);
+        QTest::keyClicks(ui().txtNote, QStringLiteral("uno"));
+        QTest::keyClick(ui().txtNote, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), ui().txtNote);
+        QCOMPARE(ui().txtNote->toPlainText(), QStringLiteral("uno\n"));
+    }
+
+    void mascheramentoAlternatoESopravvive() {
+        QCOMPARE(ui().txtPassword->echoMode(), QLineEdit::Password);
+        QCOMPARE(ui().txtRisposta->echoMode(), QLineEdit::Password);
+        ui().btnPassword->click();
+        QCOMPARE(ui().txtPassword->echoMode(), QLineEdit::Normal);
+        ui().btnPassword->click();
+        QCOMPARE(ui().txtPassword->echoMode(), QLineEdit::Password);
+
+        ui().btnRisposta->click();
+        ui().cmdNuovo->click();
+        finestre->Blindoro().close();
+        finestre->Blindoro().mostra();
+        QCOMPARE(ui().txtRisposta->echoMode(), QLineEdit::Normal);
+        QCOMPARE(ui().txtPassword->echoMode(), QLineEdit::Password);
+    }
+
+    void pulsanteSito_data() {
+        QTest::addColumn<QString>("scritto");
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("aperto");
+        QTest::newRow("nome host") << "www.banca.it"
+                                   << "https://www.banca.it"
+                                   << "https://www.banca.it";
+        QTest::newRow("http") << "http://vecchio.it"
+                              << "http://vecchio.it"
+                              << "http://vecchio.it";
+        QTest::newRow("HTTP maiuscolo") << "HTTP://ESEMPIO.IT"
+                                        << "https://HTTP://ESEMPIO.IT"
+                                        << "https://HTTP://ESEMPIO.IT";
+        QTest::newRow("spazio davanti") << " https://a.it "
+                                        << "https://https://a.it"
+                                        << "https://https://a.it";
+        QTest::newRow("spazio dietro") << "https://a.it  "
+                                       << "https://a.it  "
+                                       << "https://a.it";
+    }
+
+    void pulsanteSito() {
+        QFETCH(QString, scritto);
+        QFETCH(QString, campo);
+        QFETCH(QString, aperto);
+        ui().txtURL->setText(scritto);
+        ui().btnSito->click();
+        QCOMPARE(ui().txtURL->text(), campo);
+        QCOMPARE(piattaforma->aperture.size(), 1);
+        QCOMPARE(piattaforma->aperture[0].comando, aperto);
+    }
+
+    void indirizzoVuoto() {
+        ui().txtURL->clear();
+        piattaforma->attendi(
+            TipoMessaggio::Avviso, Pulsanti::OkAnnulla,
+            QStringLiteral("Attenzione: per collegarsi al sito è necessario indicare il suo "
+                           "Indirizzo."));
+        ui().btnSito->click();
+        QCOMPARE(ui().txtURL->text(), QStringLiteral("https://"));
+        QTRY_COMPARE(QApplication::focusWidget(), ui().txtURL);
+        QVERIFY(piattaforma->aperture.isEmpty());
+
+        // Leaving the empty field completes it without a word.
+        ui().txtURL->clear();
+        QTest::keyClick(ui().txtURL, Qt::Key_Tab);
+        QTRY_VERIFY(!ui().txtURL->hasFocus());
+        QCOMPARE(ui().txtURL->text(), QStringLiteral("https://"));
+    }
+
+    void lasciareIlCampoCompletaLIndirizzo() {
+        mettiFocus(ui().txtURL);
+        ui().txtURL->selectAll();
+        QTest::keyClicks(ui().txtURL, QStringLiteral("posta.it"));
+        QTest::keyClick(ui().txtURL, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), ui().txtProprietario);
+        QCOMPARE(ui().txtURL->text(), QStringLiteral("https://posta.it"));
+    }
+
+    void pulsanteEmail() {
+        ui().txtEmail->setText(QStringLiteral("mario.rossi@esempio.it"));
+        ui().btnEmail->click();
+        ui().txtEmail->clear();
+        ui().btnEmail->click();
+        QCOMPARE(piattaforma->aperture.size(), 2);
+        QCOMPARE(piattaforma->aperture[0].comando,
+                 QStringLiteral("\"mailto:mario.rossi@esempio.it\""));
+        QCOMPARE(piattaforma->aperture[0].indirizzo.scheme(), QStringLiteral("mailto"));
+        QCOMPARE(piattaforma->aperture[1].comando, QStringLiteral("\"mailto:\""));
+    }
+
+    void codiceFiscaleEdEmailMentreSiScrive() {
+        mettiFocus(ui().txtCodFisc);
+        digita(ui().txtCodFisc, QStringLiteral(" rssmrà74"));
+        QCOMPARE(ui().txtCodFisc->text(), QStringLiteral("RSSMRà74"));
+        QTest::keyClick(ui().txtCodFisc, Qt::Key_Home);
+        QTest::keyClicks(ui().txtCodFisc, QStringLiteral("x"));
+        QCOMPARE(ui().txtCodFisc->text(), QStringLiteral("XRSSMRà74"));
+        QCOMPARE(ui().txtCodFisc->cursorPosition(), 1);
+
+        mettiFocus(ui().txtEmail);
+        QTest::keyClicks(ui().txtEmail, QStringLiteral(" Mario@Esempio.it "));
+        QCOMPARE(ui().txtEmail->text(), QStringLiteral("Mario@Esempio.it"));
+    }
+
+    void controlloDelCodiceFiscale_data() {
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("dialogo");
+        QTest::addColumn<QString>("casella");
+        QTest::addColumn<QString>("testo");
+        QTest::newRow("undici cifre") << " 12345670017 "
+                                      << "TfrmPartitaIva"
+                                      << "txtPartitaIva"
+                                      << "12345670017";
+        QTest::newRow("cifre e una lettera") << "12345670017X"
+                                             << "TfrmCodFisc"
+                                             << "txtCodFisc"
+                                             << "12345670017X";
+        QTest::newRow("vuoto") << ""
+                               << "TfrmCodFisc"
+                               << "txtCodFisc"
+                               << "";
+    }
+
+    void controlloDelCodiceFiscale() {
+        QFETCH(QString, campo);
+        QFETCH(QString, dialogo);
+        QFETCH(QString, casella);
+        QFETCH(QString, testo);
+        ui().txtCodFisc->setText(campo);
+        QString classe;
+        QString mostrato;
+        QVERIFY(conDialogoModale([&] { ui().btnCodFisc->click(); },
+                                 [&](QWidget* aperto) {
+                                     classe =
+                                         QString::fromLatin1(aperto->metaObject()->className());
+                                     mostrato =
+                                         figlio<QLineEdit>(aperto, qPrintable(casella))->text();
+                                 }));
+        QCOMPARE(classe, dialogo);
+        QCOMPARE(mostrato, testo);
+        QCOMPARE(ui().txtCodFisc->text(), campo);
+    }
+
+    void guidaDellaFinestra() {
+        QString titolo;
+        QWidget* proprietario = nullptr;
+        QVERIFY(conDialogoModale([&] { ui().cmdGuida->click(); },
+                                 [&](QWidget* guida) {
+                                     titolo = figlio<QLabel>(guida, "lblTitolo")->text();
+                                     proprietario = guida->parentWidget();
+                                 }));
+        QCOMPARE(titolo, QStringLiteral("Applicazione Gestione blindoro."));
+        QCOMPARE(proprietario, static_cast<QWidget*>(&finestre->Blindoro()));
+    }
+
+    void campiDataNonSiScrivono() {
+        ui().txtCreazione->setText(QStringLiteral("01/02/2024"));
+        mettiFocus(ui().txtCreazione);
+        QTest::keyClick(ui().txtCreazione, Qt::Key_Delete);
+        QCOMPARE(ui().txtCreazione->text(), QString());
+        ui().txtScadenza->setText(QStringLiteral("01/02/2024"));
+        mettiFocus(ui().txtScadenza);
+        QTest::keyClick(ui().txtScadenza, Qt::Key_Backspace);
+        QCOMPARE(ui().txtScadenza->text(), QString());
+
+        for (const Qt::Key tasto : {Qt::Key_A, Qt::Key_Return}) {
+            QString etichetta;
+            const bool aperto = conDialogoModale(
+                [&] { QTest::keyClick(ui().txtScadenza, tasto); },
+                [&](QWidget* dialogo) {
+                    etichetta = dialogo->findChild<QLabel*>(QStringLiteral("lblMemory"))->text();
+                });
+            QVERIFY(aperto);
+            QCOMPARE(etichetta, QStringLiteral("data_scadenza"));
+            QCOMPARE(ui().txtScadenza->text(), QString());
+        }
+        // Tab moves on, as everywhere.
+        QApplication::setActiveWindow(&finestre->Blindoro());
+        mettiFocus(ui().txtScadenza);
+        QTest::keyClick(ui().txtScadenza, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), ui().txtDomanda);
+    }
+
+    // --- The date dialog ---
+
+    void importaScriveLaDataNelCampo_data() {
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<Qt::Key>("tasto");
+        QTest::addColumn<QDate>("scelta"); // invalid: the calendar is left on today
+        QTest::addColumn<QString>("atteso");
+
+        QTest::newRow("expiry date, Enter, today")
+            << "txtScadenza" << Qt::Key_Return << QDate() << "07/03/2024";
+        QTest::newRow("creation date, a letter, today")
+            << "txtCreazione" << Qt::Key_A << QDate() << "07/03/2024";
+        QTest::newRow("creation date, blank, 1 January 2025")
+            << "txtCreazione" << Qt::Key_Space << QDate(2025, 1, 1) << "01/01/2025";
+        QTest::newRow("expiry date, a digit, 1 January 2025")
+            << "txtScadenza" << Qt::Key_7 << QDate(2025, 1, 1) << "01/01/2025";
+    }
+
+    void importaScriveLaDataNelCampo() {
+        QFETCH(QString, campo);
+        QFETCH(Qt::Key, tasto);
+        QFETCH(QDate, scelta);
+        QFETCH(QString, atteso);
+        QLineEdit* destinazione = campoData(campo);
+        QLineEdit* altro = destinazione == ui().txtCreazione ? ui().txtScadenza : ui().txtCreazione;
+        destinazione->setText(QStringLiteral("31/12/1999"));
+        altro->setText(QStringLiteral("15/06/2020"));
+
+        const bool aperto = premiInData(destinazione, tasto, [&](TfrmCalendario& calendario) {
+            // Every opening starts on today, whatever the field held.
+            QCOMPARE(figlio<QCalendarWidget>(&calendario, "calAppuntamenti")->selectedDate(),
+                     piattaforma->dataOggi);
+            if (scelta.isValid())
+                figlio<QCalendarWidget>(&calendario, "calAppuntamenti")->setSelectedDate(scelta);
+            figlio<QPushButton>(&calendario, "btnImportaData")->click();
+            QVERIFY(!calendario.isVisible());
+        });
+
+        QVERIFY(aperto);
+        QCOMPARE(destinazione->text(), atteso);
+        QCOMPARE(altro->text(), QStringLiteral("15/06/2020"));
+    }
+
+    void annullaLasciaIlCampoComEra_data() {
+        QTest::addColumn<QString>("iniziale");
+        QTest::addColumn<bool>("conEsc");
+        QTest::newRow("empty field, Annulla") << QString() << false;
+        QTest::newRow("field with a date, Annulla") << QStringLiteral("15/06/2020") << false;
+        QTest::newRow("empty field, Escape") << QString() << true;
+    }
+
+    void annullaLasciaIlCampoComEra() {
+        QFETCH(QString, iniziale);
+        QFETCH(bool, conEsc);
+        ui().txtCreazione->setText(iniziale);
+
+        const bool aperto =
+            premiInData(ui().txtCreazione, Qt::Key_X, [&](TfrmCalendario& calendario) {
+                figlio<QCalendarWidget>(&calendario, "calAppuntamenti")
+                    ->setSelectedDate(QDate(2025, 1, 1));
+                if (conEsc)
+                    QTest::keyClick(figlio<QCalendarWidget>(&calendario, "calAppuntamenti"),
+                                    Qt::Key_Escape);
+                else
+                    figlio<QPushButton>(&calendario, "btnAnnulla")->click();
+                QVERIFY(!calendario.isVisible());
+            });
+
+        QVERIFY(aperto);
+        QCOMPARE(ui().txtCreazione->text(), iniziale);
+        QVERIFY(ui().txtScadenza->text().isEmpty());
+    }
+
+    void cancellazioneSvuotaSenzaDialogo_data() {
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<Qt::Key>("tasto");
+        QTest::newRow("Delete in the creation date") << "txtCreazione" << Qt::Key_Delete;
+        QTest::newRow("Backspace in the expiry date") << "txtScadenza" << Qt::Key_Backspace;
+    }
+
+    void cancellazioneSvuotaSenzaDialogo() {
+        QFETCH(QString, campo);
+        QFETCH(Qt::Key, tasto);
+        campoData(campo)->setText(QStringLiteral("15/06/2020"));
+
+        QVERIFY(!premiInData(campoData(campo), tasto, [](TfrmCalendario&) {}));
+        QVERIFY(campoData(campo)->text().isEmpty());
+    }
+
+    void altriTagNonScrivonoNulla_data() {
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("capitals") << "Data_Creazione";
+        QTest::newRow("leading blank") << " data_creazione";
+        QTest::newRow("trailing blank") << "data_scadenza ";
+        QTest::newRow("empty") << "";
+        QTest::newRow("design text") << "lblMemory";
+    }
+
+    void altriTagNonScrivonoNulla() {
+        QFETCH(QString, tag);
+        bool restaAperto = false;
+        conDialogoModale(
+            [&] {
+                apriDialogo<TfrmCalendario>(&finestre->Blindoro(), [&](TfrmCalendario& calendario) {
+                    calendario.ImpostaChiamante(tag);
+                });
+            },
+            [&](QWidget* dialogo) {
+                figlio<QPushButton>(dialogo, "btnImportaData")->click();
+                restaAperto = dialogo->isVisible();
+            });
+
+        QVERIFY(restaAperto);
+        QVERIFY(ui().txtCreazione->text().isEmpty());
+        QVERIFY(ui().txtScadenza->text().isEmpty());
+    }
+
+    void calendarioInItaliano() {
+        premiInData(ui().txtCreazione, Qt::Key_A, [](TfrmCalendario& calendario) {
+            QCalendarWidget* mese = figlio<QCalendarWidget>(&calendario, "calAppuntamenti");
+            auto* nomeMese =
+                mese->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"));
+            QVERIFY(nomeMese);
+            QCOMPARE(nomeMese->text(), QStringLiteral("marzo"));
+            QCOMPARE(mese->firstDayOfWeek(), Qt::Monday);
+        });
+    }
+
+    // --- The attachments window ---
+
+    void sfogliaCopiaIlFileNellaCartella() {
+        const QString scelto = documento(QStringLiteral("una cartella/contratto.pdf"));
+        scriviFile(scelto, "contratto firmato");
+        QVERIFY(!QFileInfo::exists(allegati()));
+        piattaforma->attendiFile(scelto);
+
+        conAllegati([&](TfrmAllegaCartella& finestra) {
+            QVERIFY(!figlio<QPushButton>(&finestra, "btnApri02")->isEnabled());
+            figlio<QPushButton>(&finestra, "btnSfoglia02")->click();
+            QCOMPARE(figlio<QLineEdit>(&finestra, "txtFile02")->text(),
+                     QStringLiteral("contratto.pdf"));
+            QVERIFY(figlio<QPushButton>(&finestra, "btnApri02")->isEnabled());
+            QVERIFY(!figlio<QPushButton>(&finestra, "btnApri01")->isEnabled());
+            QVERIFY(!figlio<QPushButton>(&finestra, "btnApri03")->isEnabled());
+
+            figlio<QPushButton>(&finestra, "btnApri02")->click();
+            figlio<QLineEdit>(&finestra, "txtDesc02")
+                ->setText(QStringLiteral("Contratto della luce"));
+            figlio<QPushButton>(&finestra, "btnApplica")->click();
+        });
+
+        QCOMPARE(piattaforma->dialoghiFile.size(), 1);
+        QCOMPARE(piattaforma->dialoghiFile[0].titolo,
+                 QStringLiteral("Selezionare il file da allegare:"));
+        QCOMPARE(piattaforma->dialoghiFile[0].filtro, QStringLiteral("Tutti i file (*.*)"));
+        QCOMPARE(fileSotto(allegati()), QStringList{"contratto.pdf"});
+        QCOMPARE(contenutoFile(allegati() + "contratto.pdf"), QByteArray("contratto firmato"));
+        QCOMPARE(contenutoFile(scelto), QByteArray("contratto firmato"));
+        QCOMPARE(piattaforma->aperture.size(), 1);
+        QCOMPARE(piattaforma->aperture[0].comando,
+                 QLatin1Char('"') + allegati() + QStringLiteral("contratto.pdf\""));
+        QCOMPARE(allegatiDellaScheda(),
+                 (QStringList{"", "", "contratto.pdf", "Contratto della luce", "", ""}));
+    }
+
+    void copiaDiUnFileGrandeIntera() {
+        QByteArray dati;
+        for (int i = 0; dati.size() < 3 * 1024 * 1024 + 17; ++i)
+            dati += QByteArray::number(i) + ' ';
+        scriviFile(documento("archivio.zip"), dati);
+        piattaforma->attendiFile(documento("archivio.zip"));
+
+        conAllegati([](TfrmAllegaCartella& finestra) {
+            figlio<QPushButton>(&finestra, "btnSfoglia01")->click();
+        });
+
+        QVERIFY(contenutoFile(allegati() + "archivio.zip") == dati);
+        QCOMPARE(fileSotto(allegati()), QStringList{"archivio.zip"});
+    }
+
+    void stessoNomeChiedeSeSovrascrivere_data() {
+        QTest::addColumn<Risposta>("risposta");
+        QTest::addColumn<QByteArray>("copiaDopo");
+        QTest::newRow("Yes replaces the copy") << Risposta::Si << QByteArray("nuovo");
+        QTest::newRow("No keeps the old copy") << Risposta::No << QByteArray("vecchio");
+    }
+
+    void stessoNomeChiedeSeSovrascrivere() {
+        QFETCH(Risposta, risposta);
+        QFETCH(QByteArray, copiaDopo);
+        scriviFile(allegati() + "contratto.pdf", "vecchio");
+        scriviFile(documento("altra/contratto.pdf"), "nuovo");
+        piattaforma->attendiFile(documento("altra/contratto.pdf"));
+        piattaforma->attendi(TipoMessaggio::Conferma, Pulsanti::SiNo, DomandaSovrascrivi, risposta);
+
+        conAllegati([&](TfrmAllegaCartella& finestra) {
+            figlio<QPushButton>(&finestra, "btnSfoglia03")->click();
+            QCOMPARE(figlio<QLineEdit>(&finestra, "txtFile03")->text(),
+                     QStringLiteral("contratto.pdf"));
+            QVERIFY(figlio<QPushButton>(&finestra, "btnApri03")->isEnabled());
+            figlio<QPushButton>(&finestra, "btnApplica")->click();
+        });
+
+        QCOMPARE(contenutoFile(allegati() + "contratto.pdf"), copiaDopo);
+        QCOMPARE(fileSotto(allegati()), QStringList{"contratto.pdf"});
+        QCOMPARE(ui().lblFile03->text(), QStringLiteral("contratto.pdf"));
+    }
+
+    void sceltaAnnullataNonCambiaNulla() {
+        impostaAllegati({"fattura.pdf", "Fattura di gennaio"});
+        piattaforma->attendiFile(QString());
+
+        conAllegati([&](TfrmAllegaCartella& finestra) {
+            figlio<QPushButton>(&finestra, "btnSfoglia01")->click();
+            QCOMPARE(figlio<QLineEdit>(&finestra, "txtFile01")->text(),
+                     QStringLiteral("fattura.pdf"));
+            QVERIFY(figlio<QPushButton>(&finestra, "btnApri01")->isEnabled());
+            figlio<QPushButton>(&finestra, "btnApplica")->click();
+        });
+
+        QVERIFY(!QFileInfo::exists(allegati()));
+        QVERIFY(piattaforma->mostrati.isEmpty());
+        QCOMPARE(allegatiDellaScheda(),
+                 (QStringList{"fattura.pdf", "Fattura di gennaio", "", "", "", ""}));
+    }
+
+    void cancellaEApplicaTieneLaDescrizione() {
+        scriviFile(allegati() + "fattura.pdf", "fattura");
+        impostaAllegati({"fattura.pdf", "Fattura di gennaio", "foto.jpg", "Foto"});
+
+        conAllegati([&](TfrmAllegaCartella& finestra) {
+            QVERIFY(figlio<QPushButton>(&finestra, "btnApri01")->isEnabled());
+            figlio<QAbstractButton>(&finestra, "imgCancella01")->click();
+            QVERIFY(figlio<QLineEdit>(&finestra, "txtFile01")->text().isEmpty());
+            QVERIFY(!figlio<QPushButton>(&finestra, "btnApri01")->isEnabled());
+            QCOMPARE(figlio<QLineEdit>(&finestra, "txtDesc01")->text(),
+                     QStringLiteral("Fattura di gennaio"));
+            figlio<QPushButton>(&finestra, "btnApplica")->click();
+        });
+
+        QCOMPARE(allegatiDellaScheda(),
+                 (QStringList{"", "Fattura di gennaio", "foto.jpg", "Foto", "", ""}));
+        QCOMPARE(contenutoFile(allegati() + "fattura.pdf"), QByteArray("fattura"));
+    }
+
+    void annullaDopoUnaCopiaTieneLaCopia() {
+        impostaAllegati({"", "", "", "", "vecchio.txt", "Vecchio"});
+        scriviFile(documento("nuovo.txt"), "nuovo");
+        piattaforma->attendiFile(documento("nuovo.txt"));
+
+        conAllegati([&](TfrmAllegaCartella& finestra) {
+            figlio<QPushButton>(&finestra, "btnSfoglia03")->click();
+            figlio<QLineEdit>(&finestra, "txtDesc03")->setText(QStringLiteral("Nuovo"));
+            figlio<QPushButton>(&finestra, "btnAnnulla")->click();
+        });
+
+        QCOMPARE(allegatiDellaScheda(), (QStringList{"", "", "", "", "vecchio.txt", "Vecchio"}));
+        QCOMPARE(contenutoFile(allegati() + "nuovo.txt"), QByteArray("nuovo"));
+    }
+
+    void spaziTolti() {
+        impostaAllegati({"  polizza.pdf  ", "\t Assicurazione auto  "});
+        scriviFile(documento(" relazione.txt "), "relazione");
+        piattaforma->attendiFile(documento(" relazione.txt "));
+
+        conAllegati([&](TfrmAllegaCartella& finestra) {
+            QCOMPARE(figlio<QLineEdit>(&finestra, "txtFile01")->text(),
+                     QStringLiteral("polizza.pdf"));
+            QCOMPARE(figlio<QLineEdit>(&finestra, "txtDesc01")->text(),
+                     QStringLiteral("Assicurazione auto"));
+            QVERIFY(figlio<QPushButton>(&finestra, "btnApri01")->isEnabled());
+
+            figlio<QPushButton>(&finestra, "btnSfoglia02")->click();
+            QCOMPARE(figlio<QLineEdit>(&finestra, "txtFile02")->text(),
+                     QStringLiteral(" relazione.txt "));
+            figlio<QPushButton>(&finestra, "btnApri02")->click();
+            figlio<QLineEdit>(&finestra, "txtDesc02")->setText(QStringLiteral("  Relazione  "));
+            figlio<QPushButton>(&finestra, "btnApplica")->click();
+        });
+
+        QCOMPARE(fileSotto(allegati()), QStringList{"relazione.txt"});
+        QCOMPARE(piattaforma->aperture.size(), 1);
+        QCOMPARE(piattaforma->aperture[0].comando,
+                 QLatin1Char('"') + allegati() + QStringLiteral("relazione.txt\""));
+        QCOMPARE(allegatiDellaScheda(), (QStringList{"polizza.pdf", "Assicurazione auto",
+                                                     "relazione.txt", "Relazione", "", ""}));
+    }
+
+    void nomeConCartellaRestaNegliAllegati_data() {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QString>("nudo");
+        QTest::newRow("parent folders") << "../../segreto.txt"
+                                        << "segreto.txt";
+        QTest::newRow("parent folders with backslashes") << "..\\..\\segreto.txt"
+                                                         << "segreto.txt";
+        QTest::newRow("absolute path") << "/etc/passwd"
+                                       << "passwd";
+        QTest::newRow("drive and folders") << "C:\\Documenti\\contratto.pdf"
+                                           << "contratto.pdf";
+        QTest::newRow("sub-folder and blanks") << "sotto/cartella/ nota.txt "
+                                               << "nota.txt";
+    }
+
+    void nomeConCartellaRestaNegliAllegati() {
+        QFETCH(QString, nome);
+        QFETCH(QString, nudo);
+        impostaAllegati({nome, "Allegato"});
+
+        conAllegati([&](TfrmAllegaCartella& finestra) {
+            QVERIFY(figlio<QPushButton>(&finestra, "btnApri01")->isEnabled());
+            figlio<QPushButton>(&finestra, "btnApri01")->click();
+            figlio<QPushButton>(&finestra, "btnApplica")->click();
+        });
+
+        QCOMPARE(piattaforma->aperture.size(), 1);
+        QCOMPARE(piattaforma->aperture[0].comando, QLatin1Char('"') + allegati() + nudo + '"');
+        QCOMPARE(piattaforma->aperture[0].indirizzo.toLocalFile(), allegati() + nudo);
+        // The record keeps the name it had: only the paths built from it are reduced.
+        QCOMPARE(ui().lblFile01->text(), TogliSpazi(nome));
+    }
+
+    void nomeSenzaFileNonApreNulla_data() {
+        QTest::addColumn<QString>("nome");
+        QTest::newRow("dot") << ".";
+        QTest::newRow("dot dot") << "..";
+        QTest::newRow("folder and dot dot") << "cartella/..";
+        QTest::newRow("folder only") << "cartella/";
+        QTest::newRow("folder only, backslash") << "cartella\\";
+        QTest::newRow("parent folder, backslash") << "..\\";
+    }
+
+    void nomeSenzaFileNonApreNulla() {
+        QFETCH(QString, nome);
+        impostaAllegati({nome});
+
+        conAllegati([&](TfrmAllegaCartella& finestra) {
+            QCOMPARE(figlio<QLineEdit>(&finestra, "txtFile01")->text(), nome);
+            QVERIFY(!figlio<QPushButton>(&finestra, "btnApri01")->isEnabled());
+            finestra.btnApriClick(0);
+        });
+
+        QVERIFY(piattaforma->aperture.isEmpty());
+    }
+
+    void copiaDiUnNomeConBarraRovescia_data() {
+        QTest::addColumn<QString>("nomeScelto");
+        QTest::addColumn<QString>("nomeMostrato");
+        QTest::addColumn<QStringList>("allegatiDopo");
+        QTest::newRow("parent folder in the name") << "..\\fuori.txt"
+                                                   << "fuori.txt" << QStringList{"fuori.txt"};
+        QTest::newRow("nothing left of the name") << "cartella\\"
+                                                  << "" << QStringList();
+    }
+
+    // A file name may hold a backslash here; it still never reaches outside the folder.
+    void copiaDiUnNomeConBarraRovescia() {
+        QFETCH(QString, nomeScelto);
+        QFETCH(QString, nomeMostrato);
+        QFETCH(QStringList, allegatiDopo);
+        scriviFile(documento(nomeScelto), "dati");
+        piattaforma->attendiFile(documento(nomeScelto));
+
+        conAllegati([&](TfrmAllegaCartella& finestra) {
+            figlio<QPushButton>(&finestra, "btnSfoglia01")->click();
+            QCOMPARE(figlio<QLineEdit>(&finestra, "txtFile01")->text(), nomeMostrato);
+        });
+
+        QCOMPARE(fileSotto(allegati()), allegatiDopo);
+        QCOMPARE(fileSotto(piattaforma->cartella),
+                 allegatiDopo.isEmpty() ? QStringList()
+                                        : QStringList{"Documenti_Allegati/fuori.txt"});
+    }
+
+    void copiaFallitaInSilenzio_data() {
+        QTest::addColumn<QString>("caso");
+        QTest::newRow("the chosen file has gone") << "sorgente mancante";
+        QTest::newRow("a file stands where the folder should be") << "cartella occupata";
+        QTest::newRow("read-only attachments folder") << "cartella in sola lettura";
+        QTest::newRow("read-only copy, replaced with Yes") << "copia in sola lettura";
+    }
+
+    void copiaFallitaInSilenzio() {
+        QFETCH(QString, caso);
+        const QString scelto = documento(QStringLiteral("estratto.pdf"));
+        if (caso != "sorgente mancante")
+            scriviFile(scelto, "nuovo");
+        if (caso == "cartella occupata")
+            scriviFile(piattaforma->cartella + "Documenti_Allegati", "non una cartella");
+        if (caso == "cartella in sola lettura") {
+            QVERIFY(QDir().mkpath(allegati()));
+            QVERIFY(QFile::setPermissions(allegati(), QFile::ReadOwner | QFile::ExeOwner));
+        }
+        if (caso == "copia in sola lettura") {
+            scriviFile(allegati() + "estratto.pdf", "vecchio");
+            QVERIFY(QFile::setPermissions(allegati() + "estratto.pdf", QFile::ReadOwner));
+            piattaforma->attendi(TipoMessaggio::Conferma, Pulsanti::SiNo, DomandaSovrascrivi,
+                                 Risposta::Si);
+        }
+        piattaforma->attendiFile(scelto);
+
+        conAllegati([&](TfrmAllegaCartella& finestra) {
+            figlio<QPushButton>(&finestra, "btnSfoglia02")->click();
+            QCOMPARE(figlio<QLineEdit>(&finestra, "txtFile02")->text(),
+                     QStringLiteral("estratto.pdf"));
+            QVERIFY(figlio<QPushButton>(&finestra, "btnApri02")->isEnabled());
+            figlio<QPushButton>(&finestra, "btnApplica")->click();
+        });
+
+        QCOMPARE(ui().lblFile02->text(), QStringLiteral("estratto.pdf"));
+        const QByteArray copia = caso == "copia in sola lettura" ? "vecchio" : "<missing>";
+        QCOMPARE(contenutoFile(allegati() + "estratto.pdf"), copia);
+    }
+
+    void applicaSoloPerIlTagBlindoro_data() {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<bool>("scrive");
+        QTest::newRow("blindoro") << "blindoro" << true;
+        QTest::newRow("blindoro with blanks") << "  blindoro " << true;
+        QTest::newRow("capital B") << "Blindoro" << false;
+        QTest::newRow("design text") << "lblMemory" << false;
+    }
+
+    void applicaSoloPerIlTagBlindoro() {
+        QFETCH(QString, tag);
+        QFETCH(bool, scrive);
+        impostaAllegati({"vecchio.pdf", "Vecchio"});
+        bool restaAperto = false;
+        conDialogoModale(
+            [&] {
+                apriDialogo<TfrmAllegaCartella>(
+                    &finestre->Blindoro(), [&](TfrmAllegaCartella& finestra) {
+                        finestra.ImpostaChiamante(tag);
+                        finestra.MostraAllegati(
+                            {{{QStringLiteral("nuovo.pdf"), QStringLiteral("Nuovo")}}});
+                    });
+            },
+            [&](QWidget* dialogo) {
+                figlio<QPushButton>(dialogo, "btnApplica")->click();
+                restaAperto = dialogo->isVisible();
+            });
+
+        QCOMPARE(restaAperto, !scrive);
+        QCOMPARE(ui().lblFile01->text(), QString(scrive ? "nuovo.pdf" : "vecchio.pdf"));
+        QCOMPARE(ui().lblDesc01->text(), QString(scrive ? "Nuovo" : "Vecchio"));
+    }
+
+    void invioInUnCampoNonPremePulsanti() {
+        impostaAllegati({"polizza.pdf", "Polizza"});
+        conAllegati([&](TfrmAllegaCartella& finestra) {
+            for (QLineEdit* campo : {figlio<QLineEdit>(&finestra, "txtFile01"),
+                                     figlio<QLineEdit>(&finestra, "txtDesc01"),
+                                     figlio<QLineEdit>(&finestra, "txtDesc03")}) {
+                campo->setFocus();
+                QTest::keyClick(campo, Qt::Key_Return);
+                QVERIFY2(finestra.isVisible(), qPrintable(campo->objectName()));
+            }
+        });
+        QCOMPARE(ui().lblFile01->text(), QStringLiteral("polizza.pdf"));
+        QVERIFY(piattaforma->aperture.isEmpty());
+    }
+};
+
+BLINDORO_TEST_MAIN_SENZA_ROOT(tst_Editor)
+
+#include "tst_editor.moc"
