@@ -1,6 +1,7 @@
 // Starts a program and prints, in milliseconds, the time from its start to the moment the X server
-// maps its first top-level window whose title contains the given text. It listens for MapNotify on
-// the root window, so it sees the map itself, not a later poll.
+// maps its first top-level window whose title contains the given text, then the program's
+// resident memory at that moment in KiB. It listens for MapNotify on the root window, so it sees
+// the map itself, not a later poll.
 //
 //   attesa_mappa "Autenticazione" build/bin/blindoro
 
@@ -11,6 +12,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,6 +26,16 @@ bool titoloContiene(Display* schermo, Window finestra, const char* testo) {
     const bool trovato = std::strstr(nome, testo) != nullptr;
     XFree(nome);
     return trovato;
+}
+
+// VmRSS of /proc/PID/status, in KiB; -1 when it cannot be read.
+long memoriaResidente(pid_t processo) {
+    std::ifstream stato("/proc/" + std::to_string(processo) + "/status");
+    std::string riga;
+    while (std::getline(stato, riga))
+        if (riga.rfind("VmRSS:", 0) == 0)
+            return std::stol(riga.substr(6));
+    return -1;
 }
 
 } // namespace
@@ -51,6 +63,7 @@ int main(int argc, char** argv) {
 
     const auto scadenza = inizio + std::chrono::seconds(20);
     double millisecondi = -1;
+    long memoria = -1;
     const int connessione = ConnectionNumber(schermo);
     while (millisecondi < 0 && std::chrono::steady_clock::now() < scadenza) {
         while (XPending(schermo)) {
@@ -60,6 +73,7 @@ int main(int argc, char** argv) {
                 millisecondi = std::chrono::duration<double, std::milli>(
                                    std::chrono::steady_clock::now() - inizio)
                                    .count();
+                memoria = memoriaResidente(figlio);
                 break;
             }
         }
@@ -78,6 +92,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no window titled \"%s\" was mapped\n", argv[1]);
         return 1;
     }
-    std::printf("%.1f\n", millisecondi);
+    std::printf("%.1f %ld\n", millisecondi, memoria);
     return 0;
 }

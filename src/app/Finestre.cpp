@@ -7,13 +7,10 @@
 #include "archive/CreaArchivio.h"
 #include "editor/Blindoro.h"
 
+// Only the login window is needed before the first window maps; the others are built on their
+// first use.
 TFinestre::TFinestre() {
     Password();
-    Avvio();
-    CambiaPassword();
-    CreaArchivio();
-    ApriArchivio();
-    Blindoro();
 }
 
 TFinestre::~TFinestre() = default;

@@ -12,18 +12,19 @@ class TfrmApriArchivio;
 class TfrmBlindoro;
 
 // The six long-lived windows of the program and how they hand over to one another. Each is built
-// once and lives until the end; the login window is the main window. A window says where the user
+// once, the login window (the main window) at once and every other one on its first use, and lives
+// until the end. A window says where the user
 // goes next (its signals); this object shows the window reached, and the window left hides itself
 // afterwards. Dialogs are not here: each use makes a new one, owned by the window that opens it.
 class TFinestre {
 public:
-    // Builds the six windows in their fixed order: login, start, password change, archive
-    // creation, archive selection, record window.
+    // Builds the login window.
     TFinestre();
     ~TFinestre();
     TFinestre(const TFinestre&) = delete;
     TFinestre& operator=(const TFinestre&) = delete;
 
+    // Each builds its window on first use.
     TfrmPassword& Password();
     TfrmAvvio& Avvio();
     TfrmCambiaPassword& CambiaPassword();

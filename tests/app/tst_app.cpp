@@ -1,8 +1,12 @@
 // Start-up and the window set, the start window's transitions, and the application object that
 // shows a failure no handler caught.
 
+#include "access/CambiaPassword.h"
+#include "access/Password.h"
 #include "app/Avvio.h"
 #include "app/Finestre.h"
+#include "archive/ApriArchivio.h"
+#include "archive/CreaArchivio.h"
 #include "core/helptext/Produttore.h"
 #include "core/text/Formati.h"
 #include "editor/AllegaCartella.h"
@@ -44,11 +48,19 @@ class tst_App : public QObject {
         return visibili;
     }
 
-    // The long-lived window of this class.
+    // The long-lived window of this class, built on its first use.
     QWidget* finestraDelleSei(const QString& classe) const {
-        for (QWidget* finestra : finestre->Elenco())
-            if (QLatin1String(finestra->metaObject()->className()) == classe)
-                return finestra;
+        const QList<QPair<QString, QWidget* (*)(TFinestre&)>> finestreDelProgramma{
+            {"TfrmPassword", [](TFinestre& f) -> QWidget* { return &f.Password(); }},
+            {"TfrmAvvio", [](TFinestre& f) -> QWidget* { return &f.Avvio(); }},
+            {"TfrmCambiaPassword", [](TFinestre& f) -> QWidget* { return &f.CambiaPassword(); }},
+            {"TfrmCreaArchivio", [](TFinestre& f) -> QWidget* { return &f.CreaArchivio(); }},
+            {"TfrmApriArchivio", [](TFinestre& f) -> QWidget* { return &f.ApriArchivio(); }},
+            {"TfrmBlindoro", [](TFinestre& f) -> QWidget* { return &f.Blindoro(); }},
+        };
+        for (const auto& [nome, finestra] : finestreDelProgramma)
+            if (nome == classe)
+                return finestra(*finestre);
         return nullptr;
     }
 
@@ -110,13 +122,11 @@ private Q_SLOTS:
     }
 
     void avvioMostraSoloLaFinestraDiAccesso() {
-        const QStringList classi{"TfrmPassword",     "TfrmAvvio",        "TfrmCambiaPassword",
-                                 "TfrmCreaArchivio", "TfrmApriArchivio", "TfrmBlindoro"};
+        // Only the login window exists before it shows; dialogs are made for each use only.
         const QList<QWidget*> elenco = finestre->Elenco();
-        QCOMPARE(elenco.size(), classi.size());
-        for (int i = 0; i < classi.size(); ++i)
-            QCOMPARE(QString::fromLatin1(elenco[i]->metaObject()->className()), classi[i]);
-        // Dialogs are made for each use only: none exists before the first one is opened.
+        QCOMPARE(elenco.size(), 1);
+        QCOMPARE(QString::fromLatin1(elenco[0]->metaObject()->className()),
+                 QStringLiteral("TfrmPassword"));
         for (QWidget* finestra : QApplication::topLevelWidgets())
             QVERIFY2(!qobject_cast<QDialog*>(finestra), finestra->metaObject()->className());
 
@@ -127,6 +137,22 @@ private Q_SLOTS:
         QApplication::setActiveWindow(elenco[0]);
         QTRY_COMPARE(QApplication::focusWidget(),
                      elenco[0]->findChild<QWidget*>(QStringLiteral("txtPassword")));
+    }
+
+    // Every other long-lived window is built on its first use, once: the same instance then serves
+    // the whole run, hidden between uses.
+    void finestreLungheCreateAlPrimoUso() {
+        TfrmBlindoro* scheda = &finestre->Blindoro();
+        TfrmAvvio* avvio = &finestre->Avvio();
+        QCOMPARE(&finestre->Blindoro(), scheda);
+        QCOMPARE(&finestre->Avvio(), avvio);
+        const QStringList classi{"TfrmPassword", "TfrmBlindoro", "TfrmAvvio"};
+        QStringList viste;
+        for (QWidget* finestra : finestre->Elenco()) {
+            viste << QString::fromLatin1(finestra->metaObject()->className());
+            QVERIFY(!finestra->isVisible());
+        }
+        QCOMPARE(viste, classi);
     }
 
     void formatiDelProcessoDallaFinestraDiAvvio() {
