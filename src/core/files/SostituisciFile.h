@@ -26,16 +26,18 @@ enum class PermessiNuovoFile {
     Ordinari,         // as the process's umask allows
 };
 
-// Writes the new content into the device it is given. It may write in as many pieces as it likes
-// and need not check each write: the replacement checks the device afterwards. An exception it
-// throws stops the replacement and goes on to the caller.
+// Writes the new content, in order, into the device it is given (a device that cannot seek). It may
+// write in as many pieces as it likes and need not check each write: once a write has failed every
+// later one fails too, and the replacement looks at the device afterwards. An exception it throws
+// stops the replacement and goes on to the caller as it is.
 using ScrittoreFile = std::function<void(QIODevice& destinazione)>;
 
 // Replaces the whole content of the file at `percorso`, creating it when missing. The new content
 // goes to a new file beside the old one, which takes its place only once every byte has been
 // written, flushed and synced to the disk. On any failure, a full disk included, the old file stays
 // byte for byte as it was (or stays missing), nothing is left beside it, and
-// ErroreSostituzioneFile is thrown.
+// ErroreSostituzioneFile is thrown. An existing file that may not be written, or a folder in its
+// place, is a failure; a symbolic link in its place is replaced itself, its target left alone.
 void SostituisciFile(const QString& percorso, const QByteArray& contenuto,
                      PermessiNuovoFile permessi);
 void SostituisciFile(const QString& percorso, const ScrittoreFile& scrittore,

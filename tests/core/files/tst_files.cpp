@@ -79,6 +79,7 @@ private Q_SLOTS:
     void permessi_data();
     void permessi();
     void scrittoreCheSiFerma();
+    void collegamentoSostituitoNonSeguito();
     void cartellaNonScrivibile_data();
     void cartellaNonScrivibile();
 };
@@ -220,6 +221,21 @@ void tst_Files::scrittoreCheSiFerma() {
 
     QCOMPARE(contenuto(percorso), Vecchio);
     QCOMPARE(fileIn(cartella.path()), QStringList{"dati.bin"});
+}
+
+// A symbolic link at the name is replaced by the file; nothing is written where it pointed.
+void tst_Files::collegamentoSostituitoNonSeguito() {
+    QTemporaryDir cartella;
+    const QString altrove = cartella.filePath("altrove.bin");
+    const QString percorso = cartella.filePath("dati.bin");
+    crea(altrove, Vecchio);
+    QVERIFY(QFile::link(altrove, percorso));
+
+    sostituisci(percorso, "nuovo", false);
+
+    QVERIFY(!QFileInfo(percorso).isSymLink());
+    QCOMPARE(contenuto(percorso), QByteArray("nuovo"));
+    QCOMPARE(contenuto(altrove), Vecchio);
 }
 
 void tst_Files::cartellaNonScrivibile_data() {
