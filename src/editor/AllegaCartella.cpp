@@ -3,14 +3,14 @@
 #include "ui_AllegaCartella.h"
 #include "ui_Blindoro.h"
 
-#include "app/Finestre.h"
-#include "core/files/SostituisciFile.h"
-#include "core/text/Testo.h"
-#include "editor/Blindoro.h"
 #include "gui/Convenzioni.h"
+#include "app/Finestre.h"
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
 #include "gui/Piattaforma.h"
+#include "core/files/SostituisciFile.h"
+#include "core/text/Testo.h"
+#include "editor/Blindoro.h"
 
 #include <QDir>
 #include <QFile>
