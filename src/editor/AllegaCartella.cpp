@@ -2,6 +2,7 @@
 
 #include "ui_AllegaCartella.h"
 
+#include "core/files/SostituisciFile.h"
 #include "core/text/Testo.h"
 #include "gui/Convenzioni.h"
 #include "gui/Messaggi.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -20,6 +20,11 @@ const QString FiltroScelta = QStringLiteral("Tutti i file (*.*)");
 const QString DomandaSovrascrivi = QStringLiteral(
     "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome."
     "\r\n\r\nSi vuole sovrascrivere il file esistente?");
+const QString CopiaNonRiuscita = QStringLiteral(
+    "Attenzione: non è stato possibile copiare il file scelto nella cartella dei documenti "
+    "allegati.\r\n\r\nIl file non risulta allegato: accertarsi che sul disco ci sia spazio "
+    "libero e di possedere i privilegi di scrittura nella cartella di installazione del "
+    "programma, poi sceglierlo di nuovo.");
 const QString TagBlindoro = QStringLiteral("blindoro");
 // The folder below the program folder that keeps the copies of attached files.
 const QString CartellaAllegati = QStringLiteral("Documenti_Allegati/");
@@ -32,26 +37,32 @@ QString CartellaDegliAllegati() {
     return Piattaforma::corrente().cartellaProgramma() + CartellaAllegati;
 }
 
-// Copies through a temporary file that replaces the destination only once it is complete, so a
-// copy that fails half-way leaves an existing copy of the same name as it was.
+// Streams the source into the copy in blocks; an existing copy of that name is replaced only once
+// the new one is whole on the disk, so a copy that fails leaves it as it was and leaves no piece
+// of the new one in the folder.
 bool CopiaSostituendo(const QString& origine, const QString& destinazione) {
     QFile lettura(origine);
     if (!lettura.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile scrittura(destinazione);
-    if (!scrittura.open(QIODevice::WriteOnly))
+    try {
+        SostituisciFile(
+            destinazione,
+            [&lettura, &origine](QIODevice& scrittura) {
+                QByteArray blocco(1 << 20, Qt::Uninitialized);
+                qint64 letti;
+                while ((letti = lettura.read(blocco.data(), blocco.size())) > 0)
+                    if (scrittura.write(blocco.constData(), letti) != letti)
+                        return;
+                if (letti < 0)
+                    throw ErroreSostituzioneFile(QStringLiteral("lettura di"), origine,
+                                                 lettura.errorString());
+            },
+            // The documents attached to credentials are as private as the archives.
+            PermessiNuovoFile::SoloProprietario);
+    } catch (const ErroreSostituzioneFile&) {
         return false;
-    QByteArray blocco(1 << 20, Qt::Uninitialized);
-    for (;;) {
-        const qint64 letti = lettura.read(blocco.data(), blocco.size());
-        if (letti < 0)
-            return false; // the temporary file is dropped with `scrittura`
-        if (letti == 0)
-            break;
-        if (scrittura.write(blocco.constData(), letti) != letti)
-            return false;
     }
-    return scrittura.commit();
+    return true;
 }
 
 } // namespace
@@ -127,15 +138,18 @@ void TfrmAllegaCartella::btnSfogliaClick(int posto) {
     copiaAllegato(scelto, nome->text());
 }
 
-// Whatever goes wrong after the choice ends the action without a message; the slot keeps the
-// chosen name even when no copy was made.
+// The slot keeps the chosen name even when no copy was made; a copy that could not be made is
+// told to the user, since the record would otherwise name a document that is not in the folder.
 void TfrmAllegaCartella::copiaAllegato(const QString& origine, const QString& nome) {
     const QString destinazione = PercorsoAllegato(nome);
-    if (destinazione.isEmpty() || !QDir().mkpath(CartellaDegliAllegati()))
+    if (destinazione.isEmpty())
         return;
-    if (QFileInfo::exists(destinazione) && !chiediConferma(this, DomandaSovrascrivi))
+    const bool cartellaPronta = QDir().mkpath(CartellaDegliAllegati());
+    if (cartellaPronta && QFileInfo::exists(destinazione) &&
+        !chiediConferma(this, DomandaSovrascrivi))
         return;
-    CopiaSostituendo(origine, destinazione);
+    if (!cartellaPronta || !CopiaSostituendo(origine, destinazione))
+        mostraErrore(this, CopiaNonRiuscita);
 }
 
 void TfrmAllegaCartella::btnApriClick(int posto) {

@@ -60,6 +60,11 @@ TScheda leggiScheda(const QString& percorso, qint64 indice) {
 const QString DomandaSovrascrivi = QStringLiteral(
     "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome."
     "\r\n\r\nSi vuole sovrascrivere il file esistente?");
+const QString CopiaNonRiuscita = QStringLiteral(
+    "Attenzione: non è stato possibile copiare il file scelto nella cartella dei documenti "
+    "allegati.\r\n\r\nIl file non risulta allegato: accertarsi che sul disco ci sia spazio "
+    "libero e di possedere i privilegi di scrittura nella cartella di installazione del "
+    "programma, poi sceglierlo di nuovo.");
 
 } // namespace
 
@@ -1128,7 +1133,7 @@ private Q_SLOTS:
                                         : QStringList{"Documenti_Allegati/fuori.txt"});
     }
 
-    void copiaFallitaInSilenzio_data() {
+    void copiaFallitaSegnalata_data() {
         QTest::addColumn<QString>("caso");
         QTest::newRow("the chosen file has gone") << "sorgente mancante";
         QTest::newRow("a file stands where the folder should be") << "cartella occupata";
@@ -1136,7 +1141,7 @@ private Q_SLOTS:
         QTest::newRow("read-only copy, replaced with Yes") << "copia in sola lettura";
     }
 
-    void copiaFallitaInSilenzio() {
+    void copiaFallitaSegnalata() {
         QFETCH(QString, caso);
         const QString scelto = documento(QStringLiteral("estratto.pdf"));
         if (caso != "sorgente mancante")
@@ -1153,6 +1158,7 @@ private Q_SLOTS:
             piattaforma->attendi(TipoMessaggio::Conferma, Pulsanti::SiNo, DomandaSovrascrivi,
                                  Risposta::Si);
         }
+        piattaforma->attendi(TipoMessaggio::Errore, Pulsanti::OkAnnulla, CopiaNonRiuscita);
         piattaforma->attendiFile(scelto);
 
         conAllegati([&](TfrmAllegaCartella& finestra) {

@@ -11,6 +11,7 @@
 #include <QString>
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -27,6 +28,11 @@ int main(int argc, char** argv) {
         // A fresh file: nothing of an earlier one is kept.
         QFile::remove(file);
         ScriviValoreProfilo(file, Accesso::Sezione, Accesso::Chiave, EncryptToHex(password));
+        // The program creates this file for its owner only; the delivered one holds the initial
+        // password that the help names, and stays readable like the other delivered files.
+        const auto lettura = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        if (!QFile::setPermissions(file, lettura | QFile::WriteOwner))
+            throw std::runtime_error("permessi non impostati");
     } catch (const std::exception& errore) {
         std::fprintf(stderr, "%s: %s\n", argv[1], errore.what());
         return 1;

@@ -3,15 +3,16 @@
 // so the document gives each paragraph once: the opening, the archive topic, the export topic, and
 // the start topic's closing paragraphs under a heading of their own.
 
+#include "core/files/SostituisciFile.h"
 #include "core/helptext/Produttore.h"
 #include "core/helptext/TestiGuida.h"
 
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextOption>
 #include <cstdio>
+#include <stdexcept>
 
 namespace {
 
@@ -158,6 +159,23 @@ private:
     int numero_ = 1;
 };
 
+void scriviDocumento(QIODevice& destinazione) {
+    QPdfWriter pdf(&destinazione);
+    pdf.setResolution(300);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(22, 20, 22, 18), QPageLayout::Millimeter);
+    pdf.setTitle(QStringLiteral("Blindoro - Guida all'utilizzo del software"));
+    pdf.setCreator(QString::fromUtf8(Produttore::Nome));
+
+    Impaginatore impaginatore(pdf);
+    if (!impaginatore.inizia())
+        throw std::runtime_error("impossibile preparare il documento PDF");
+    impaginatore.frontespizio();
+    for (const Sezione& sezione : sezioniDocumento())
+        impaginatore.sezione(sezione);
+    impaginatore.finisci();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -167,33 +185,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString percorso = QString::fromLocal8Bit(argv[1]);
-    QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly)) {
-        std::fprintf(stderr, "guida_pdf: impossibile scrivere %s: %s\n", argv[1],
-                     qPrintable(file.errorString()));
-        return 1;
-    }
-    {
-        QPdfWriter pdf(&file);
-        pdf.setResolution(300);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageMargins(QMarginsF(22, 20, 22, 18), QPageLayout::Millimeter);
-        pdf.setTitle(QStringLiteral("Blindoro - Guida all'utilizzo del software"));
-        pdf.setCreator(QString::fromUtf8(Produttore::Nome));
-
-        Impaginatore impaginatore(pdf);
-        if (!impaginatore.inizia()) {
-            std::fprintf(stderr, "guida_pdf: impossibile preparare il documento PDF\n");
-            return 1;
-        }
-        impaginatore.frontespizio();
-        for (const Sezione& sezione : sezioniDocumento())
-            impaginatore.sezione(sezione);
-        impaginatore.finisci();
-    }
-    if (!file.commit()) {
-        std::fprintf(stderr, "guida_pdf: impossibile completare %s: %s\n", argv[1],
-                     qPrintable(file.errorString()));
+    try {
+        SostituisciFile(percorso, scriviDocumento, PermessiNuovoFile::Ordinari);
+    } catch (const std::exception& errore) {
+        std::fprintf(stderr, "guida_pdf: %s\n", errore.what());
         return 1;
     }
     return 0;

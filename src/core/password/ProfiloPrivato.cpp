@@ -1,9 +1,10 @@
 #include "core/password/ProfiloPrivato.h"
 
+#include "core/files/SostituisciFile.h"
+
 #include <QByteArrayView>
 #include <QFile>
 #include <QList>
-#include <QSaveFile>
 
 namespace {
 
@@ -175,7 +176,10 @@ void ScriviValoreProfilo(const QString& percorso, const QString& sezione, const 
     }
     const QByteArray nuovo = ProfiloConValore(attuale, sezione, chiave, valore);
 
-    QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly) || file.write(nuovo) != nuovo.size() || !file.commit())
-        throw ErroreScritturaProfilo(file.errorString().toStdString());
+    try {
+        // The file keeps the access password: a new one is for its owner's eyes only.
+        SostituisciFile(percorso, nuovo, PermessiNuovoFile::SoloProprietario);
+    } catch (const ErroreSostituzioneFile& errore) {
+        throw ErroreScritturaProfilo(errore.what());
+    }
 }

@@ -22,7 +22,8 @@ QString LeggiValoreProfilo(const QString& percorso, const QString& sezione, cons
 
 // Sets the value in place, adding the key or the section when missing. The new content goes to a
 // new file beside the old one, which replaces it only once it is complete and on disk: on any
-// failure the old file stays as it was and ErroreScritturaProfilo is thrown.
+// failure, a full disk included, the old file stays as it was and ErroreScritturaProfilo is
+// thrown. A file created here is readable by its owner only.
 void ScriviValoreProfilo(const QString& percorso, const QString& sezione, const QString& chiave,
                          const QString& valore);
 

@@ -1,5 +1,7 @@
 #include "core/storage/FileArchivio.h"
 
+#include "core/files/SostituisciFile.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -26,18 +28,6 @@ int ApriDescrittore(const QByteArray& nome, int modi, mode_t permessi = 0) {
         descrittore = ::open(nome.constData(), modi | O_CLOEXEC, permessi);
     } while (descrittore < 0 && errno == EINTR);
     return descrittore;
-}
-
-// A file just created must survive a crash together with its first record, so its folder entry
-// goes to the disk too. Some file systems cannot sync a folder; the file itself is still synced.
-void SincronizzaCartella(const QByteArray& nomeFile) {
-    const qsizetype barra = nomeFile.lastIndexOf('/');
-    const QByteArray cartella = barra < 0 ? QByteArray(".") : nomeFile.left(qMax(barra, 1));
-    const int descrittore = ApriDescrittore(cartella, O_RDONLY | O_DIRECTORY);
-    if (descrittore >= 0) {
-        ::fsync(descrittore);
-        ::close(descrittore);
-    }
 }
 
 // Holds the exclusive advisory lock of the whole file while an append counts and writes. File
@@ -81,8 +71,9 @@ FileArchivio ApriFileArchivio(const QString& percorsoDato) {
     if (descrittore < 0 && errno == ENOENT) {
         // Only the owner may read a new archive: it holds passwords in clear.
         descrittore = ApriDescrittore(nome, O_RDWR | O_CREAT, S_IRUSR | S_IWUSR);
+        // The new file must survive a crash together with its first record.
         if (descrittore >= 0)
-            SincronizzaCartella(nome);
+            SincronizzaCartellaDi(percorso);
     }
     if (descrittore < 0)
         FallisciSuPercorso("apertura dell'archivio", percorso, errno);

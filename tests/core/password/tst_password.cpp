@@ -4,7 +4,7 @@
 #include "core/password/Accesso.h"
 #include "core/password/Crypt.h"
 #include "core/password/ProfiloPrivato.h"
-#include "support/Privilegi.h"
+#include "support/DiscoPieno.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -66,6 +68,7 @@ private Q_SLOTS:
     void scritturaSuFile();
     void scritturaFallita_data();
     void scritturaFallita();
+    void scritturaSuDiscoPieno();
 
     void fileConsegnato();
 };
@@ -304,6 +307,9 @@ void tst_Password::scritturaSuFile() {
 
     ScriviValoreProfilo(percorso, Accesso::Sezione, Accesso::Chiave, QStringLiteral("64"));
     QCOMPARE(contenuto(percorso), QByteArray("[Accesso]\r\nValore=64\r\n"));
+    // It keeps the access password: a new file is for its owner's eyes only.
+    QCOMPARE(QFile::permissions(percorso) & ~(QFile::ReadUser | QFile::WriteUser),
+             QFile::ReadOwner | QFile::WriteOwner);
 
     crea(percorso, "[Prima]\nX=1\n[Accesso]\nValore=64\n[Dopo]\nY=2\n");
     ScriviValoreProfilo(percorso, Accesso::Sezione, Accesso::Chiave, QStringLiteral("6474"));
@@ -362,6 +368,37 @@ void tst_Password::scritturaFallita() {
     QVERIFY(!QFile::exists(base.filePath("manca")));
 }
 
+// A full disk: the change fails, the file stays byte for byte and the old password still reads.
+void tst_Password::scritturaSuDiscoPieno() {
+    SALTA_SENZA_DISCO_PIENO();
+    DiscoPieno disco;
+    const QString percorso = disco.Percorso("unins000.dll");
+    const QByteArray vecchio(
+        "[Altro]\r\nX=1\r\n[Accesso]\r\nValore=7501359E3A894D550D0D592D49EE\r\n");
+    crea(percorso, vecchio);
+    QVERIFY(disco.Riempi());
+    const QString nuovo = EncryptToHex(QStringLiteral("NUOVA"));
+
+    try {
+        ScriviValoreProfilo(percorso, Accesso::Sezione, Accesso::Chiave, nuovo);
+        QFAIL("the write on a full disk reported success");
+    } catch (const ErroreScritturaProfilo& errore) {
+        QVERIFY2(QString::fromLocal8Bit(errore.what())
+                     .contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+                 errore.what());
+    }
+    QCOMPARE(contenuto(percorso), vecchio);
+    QCOMPARE(DecryptFromHex(LeggiValoreProfilo(percorso, Accesso::Sezione, Accesso::Chiave)),
+             QStringLiteral("PERGOLATOVERDE"));
+    QCOMPARE(QDir(disco.Cartella()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("unins000.dll")});
+
+    // With room again, the same change goes through.
+    QVERIFY(disco.Libera(vecchio.size()));
+    ScriviValoreProfilo(percorso, Accesso::Sezione, Accesso::Chiave, nuovo);
+    QCOMPARE(LeggiValoreProfilo(percorso, Accesso::Sezione, Accesso::Chiave), nuovo);
+}
+
 void tst_Password::fileConsegnato() {
     const QString consegnato = QStringLiteral(BLINDORO_FILE_ACCESSO);
     QCOMPARE(contenuto(consegnato),
@@ -371,6 +408,6 @@ void tst_Password::fileConsegnato() {
     QVERIFY(QFile::exists(QStringLiteral(BLINDORO_PROGRAM_DIR "/unins000.dll")));
 }
 
-BLINDORO_TEST_NUCLEO_SENZA_ROOT(tst_Password)
+BLINDORO_TEST_NUCLEO_DISCO_PIENO(tst_Password)
 
 #include "tst_password.moc"

@@ -1,7 +1,7 @@
 #include "core/storage/FileArchivio.h"
 #include "core/storage/Scheda.h"
 #include "core/storage/Windows1252.h"
-#include "support/Privilegi.h"
+#include "support/DiscoPieno.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -103,6 +103,7 @@ private Q_SLOTS:
     void accessiNonValidiFalliscono();
     void fileSolaLetturaRestaIntatto();
     void scritturaFallitaConservaLeSchede();
+    void discoPienoConservaLeSchede();
     void dueProgrammiAggiungonoInsieme();
     void nessunDescrittoreRestaAperto();
 
@@ -495,6 +496,37 @@ void tst_Storage::scritturaFallitaConservaLeSchede() {
     QCOMPARE(TitoliIn(percorso), (QStringList{QStringLiteral("uno"), QStringLiteral("due")}));
 }
 
+void tst_Storage::discoPienoConservaLeSchede() {
+    SALTA_SENZA_DISCO_PIENO();
+    DiscoPieno disco;
+    const QString percorso = disco.Percorso("prova.psw");
+    const QByteArray dueSchede = ArchivioDi({QStringLiteral("uno"), QStringLiteral("due")});
+    QVERIFY(ScriviFile(percorso, dueSchede));
+    // Room for part of a record only.
+    QVERIFY(disco.Riempi());
+    QVERIFY(disco.Libera(8192));
+    {
+        FileArchivio archivio = ApriFileArchivio(percorso);
+        QVERIFY_THROWS_EXCEPTION(ErroreArchivio, archivio.Aggiungi(SchedaCon("tre")));
+        archivio.Posiziona(2);
+        QVERIFY_THROWS_EXCEPTION(ErroreArchivio, archivio.Scrivi(SchedaCon("tre")));
+        // A record written over in place takes no new room on this file system.
+        archivio.Posiziona(1);
+        archivio.Scrivi(SchedaCon("DUE"));
+    }
+    const qint64 lunghezza = QFileInfo(percorso).size();
+    QVERIFY2(lunghezza > 2 * 13318 && lunghezza < 3 * 13318, "a partial piece at the end");
+    QCOMPARE(ContenutoFile(percorso).left(13318), dueSchede.left(13318));
+    QCOMPARE(TitoliIn(percorso), (QStringList{QStringLiteral("uno"), QStringLiteral("DUE")}));
+
+    // With room again, the next append takes the partial piece's place.
+    QVERIFY(disco.Libera(13318));
+    QCOMPARE(ApriFileArchivio(percorso).Aggiungi(SchedaCon("tre")), 3);
+    QCOMPARE(QFileInfo(percorso).size(), 3 * 13318);
+    QCOMPARE(TitoliIn(percorso),
+             (QStringList{QStringLiteral("uno"), QStringLiteral("DUE"), QStringLiteral("tre")}));
+}
+
 void tst_Storage::dueProgrammiAggiungonoInsieme() {
     const QString percorso = PercorsoProva();
     const int perProgramma = 100;
@@ -570,6 +602,6 @@ void tst_Storage::nessunDescrittoreRestaAperto() {
     QCOMPARE(DescrittoriAperti(), prima);
 }
 
-BLINDORO_TEST_NUCLEO_SENZA_ROOT(tst_Storage)
+BLINDORO_TEST_NUCLEO_DISCO_PIENO(tst_Storage)
 
 #include "tst_storage.moc"
