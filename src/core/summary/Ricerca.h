@@ -2,6 +2,7 @@
 
 #include "core/storage/Scheda.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -29,13 +30,15 @@ public:
     void Imposta(Campo campo, const QString& testo);
     // The filters that take part: the count the search window keeps.
     qsizetype NumeroFiltri() const { return filtri.size(); }
-    // Decodes only the fields that have a filter, and stops at the first filter that fails.
+    // Looks only at the fields that have a filter, and stops at the first filter that fails.
     bool Soddisfatti(const TScheda& scheda) const;
 
 private:
+    // The key as Windows-1252 bytes in small letters; empty when a character of it is not in
+    // the code page, so that no field can hold it.
     struct Filtro {
         Campo campo;
-        QString chiave;
+        QByteArray chiave;
     };
     QList<Filtro> filtri;
 };

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -85,6 +86,7 @@ private Q_SLOTS:
     void filtri_data();
     void filtri();
     void filtroSuUnCampoNonCercato();
+    void filtroSuiByteComeSulTesto();
 
     void trova_data();
     void trova();
@@ -356,12 +358,44 @@ void tst_Summary::filtri_data() {
                                             << ""
                                             << ""
                                             << "pin 1234" << 1 << true;
-    QTest::newRow("filtro fuori dal codice non trova") << "alpha"
-                                                       << ""
-                                                       << ""
-                                                       << "α"
-                                                       << ""
-                                                       << "" << 1 << false;
+    // A character the code page lacks is in no field: not even as the "?" or the plain letter
+    // that a record would have stored in its place.
+    QTest::newRow("fuori dal codice: non come ?") << "perché?"
+                                                  << ""
+                                                  << ""
+                                                  << "π"
+                                                  << ""
+                                                  << "" << 1 << false;
+    QTest::newRow("fuori dal codice: non come lettera semplice") << "Gdansk"
+                                                                 << ""
+                                                                 << ""
+                                                                 << "Gdańsk"
+                                                                 << ""
+                                                                 << "" << 1 << false;
+    QTest::newRow("controllo C1 del codice") << "a\u0081b"
+                                             << ""
+                                             << ""
+                                             << "\u0081"
+                                             << ""
+                                             << "" << 1 << true;
+    QTest::newRow("euro e accentate") << "Prezzo 5€ più"
+                                      << ""
+                                      << ""
+                                      << "5€ PIÙ"
+                                      << ""
+                                      << "" << 1 << false;
+    QTest::newRow("euro e accentate nello stesso caso") << "Prezzo 5€ PIÙ"
+                                                        << ""
+                                                        << ""
+                                                        << "5€ più"
+                                                        << ""
+                                                        << "" << 1 << false;
+    QTest::newRow("euro e accentata, A-Z piegate") << "PREZZO 5€ più"
+                                                   << ""
+                                                   << ""
+                                                   << "prezzo 5€ più"
+                                                   << ""
+                                                   << "" << 1 << true;
 }
 
 void tst_Summary::filtri() {
@@ -399,6 +433,35 @@ void tst_Summary::filtroSuUnCampoNonCercato() {
     QVERIFY(!filtro.Soddisfatti(SchedaCon({{Campo::CodFisc, QStringLiteral("RSSXXX")}})));
     filtro.Imposta(Campo::CodFisc, QStringLiteral(" "));
     QCOMPARE(filtro.NumeroFiltri(), 0);
+}
+
+// The filters look at the record's bytes, the key search at the lines' text: on random fields and
+// keys (A to Z and a to z, the bytes around them, accented letters in both cases, the bytes
+// 80-9F, characters outside the code page) both give the same answer.
+void tst_Summary::filtroSuiByteComeSulTesto() {
+    const QString caratteri = QStringLiteral("AaZz@[`{?ÀàÈè€ŠšŸ\u0081\u009dαą");
+    QRandomGenerator caso(4);
+    const auto testo = [&](int massimo) {
+        QString risultato;
+        for (int n = static_cast<int>(caso.bounded(massimo + 1)); n > 0; --n)
+            risultato += caratteri[caso.bounded(caratteri.size())];
+        return risultato;
+    };
+    int trovate = 0;
+    for (int prova = 0; prova < 3000; ++prova) {
+        const QString chiave = testo(3);
+        const TScheda scheda = SchedaCon({{Campo::Note, testo(12)}});
+        FiltriRicerca filtro;
+        filtro.Imposta(Campo::Note, chiave);
+        const bool attesa =
+            TogliSpazi(chiave).isEmpty() ||
+            ContieneChiave(DecodificaCampo(scheda, Campo::Note), LettereMinuscole(chiave));
+        QVERIFY2(filtro.Soddisfatti(scheda) == attesa,
+                 qPrintable(chiave + " / " + DecodificaCampo(scheda, Campo::Note)));
+        trovate += attesa;
+    }
+    // Both answers occur often enough to mean something.
+    QVERIFY(trovate > 300 && trovate < 2700);
 }
 
 void tst_Summary::trova_data() {
@@ -501,6 +564,12 @@ void tst_Summary::scadenza_data() {
     QTest::newRow("trattini") << "14-03-2024" << QDate() << false;
     QTest::newRow("testo") << "mai" << QDate() << false;
     QTest::newRow("data e altro") << "14/03/2024x" << QDate() << false;
+    QTest::newRow("anno di cinque cifre") << "14/03/20245" << QDate() << false;
+    QTest::newRow("giorno di tre cifre") << "014/03/2024" << QDate() << false;
+    QTest::newRow("giorno zero") << "0/3/2024" << QDate() << false;
+    QTest::newRow("anno zero") << "01/01/0000" << QDate() << false;
+    QTest::newRow("manca il mese") << "14//2024" << QDate() << false;
+    QTest::newRow("segno") << "+1/3/2024" << QDate() << false;
 }
 
 void tst_Summary::scadenza() {
