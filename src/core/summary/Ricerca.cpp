@@ -37,10 +37,9 @@ bool CampoContiene(std::span<const char> campo, const QByteArray& chiave) {
         nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - campo.data()) : campo.size();
     std::array<char, sizeof(TScheda::Note)> minuscole; // the widest field
     std::transform(campo.data(), campo.data() + lunghezza, minuscole.data(), Minuscola);
-    return std::string_view(minuscole.data(), lunghezza)
-               .find(
-                   std::string_view(chiave.constData(), static_cast<std::size_t>(chiave.size()))) !=
-           std::string_view::npos;
+    const std::string_view testo(minuscole.data(), lunghezza);
+    const std::string_view cercata(chiave.constData(), static_cast<std::size_t>(chiave.size()));
+    return testo.find(cercata) != std::string_view::npos;
 }
 
 } // namespace
