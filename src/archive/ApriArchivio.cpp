@@ -2,6 +2,7 @@
 
 #include "ui_ApriArchivio.h"
 
+#include "core/summary/RigaRiepilogo.h"
 #include "core/text/Formati.h"
 #include "gui/Convenzioni.h"
 #include "gui/Messaggi.h"
@@ -41,23 +42,11 @@ QString cartellaProgramma() {
     return Piattaforma::corrente().cartellaProgramma();
 }
 
-// Letters a to z count as their capitals, every other character by its code.
-char16_t chiaveOrdine(QChar carattere) {
-    const char16_t codice = carattere.unicode();
-    return codice >= u'a' && codice <= u'z' ? char16_t(codice - u'a' + u'A') : codice;
-}
-
-// The list's order, character by character; a name that is the start of another comes first.
-// Names that differ only in the case of a to z keep a fixed order too, capitals first.
+// The order of every list of the program; names that differ only in the case of a to z keep a
+// fixed order too, capitals first.
 bool precedeNellElenco(const QString& primo, const QString& secondo) {
-    const auto minore = [](QChar a, QChar b) { return chiaveOrdine(a) < chiaveOrdine(b); };
-    if (std::lexicographical_compare(primo.begin(), primo.end(), secondo.begin(), secondo.end(),
-                                     minore))
-        return true;
-    if (std::lexicographical_compare(secondo.begin(), secondo.end(), primo.begin(), primo.end(),
-                                     minore))
-        return false;
-    return primo < secondo;
+    const int confronto = ConfrontaNellElenco(primo, secondo);
+    return confronto != 0 ? confronto < 0 : primo < secondo;
 }
 
 // The file names of the archives in a folder: every file whose name ends in ".psw" in any case,

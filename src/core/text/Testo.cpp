@@ -25,3 +25,11 @@ QString LettereMaiuscole(QString testo) {
     }
     return testo;
 }
+
+QString LettereMinuscole(QString testo) {
+    for (QChar& carattere : testo) {
+        if (carattere >= u'A' && carattere <= u'Z')
+            carattere = QChar(carattere.unicode() - u'A' + u'a');
+    }
+    return testo;
+}

@@ -1,0 +1,112 @@
+#include "core/export/Esportazione.h"
+
+#include "core/storage/Windows1252.h"
+#include "core/text/Testo.h"
+
+#include <QFileDevice>
+#include <QIODevice>
+
+namespace {
+
+constexpr char Testa[] =
+    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+    "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+    "xmlns=\"http://www.w3.org/TR/REC-html40\">"
+    "<head>"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+    "<!--[if gte mso 9]><xml>"
+    "<x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
+    "<x:Name>Blindoro</x:Name>"
+    "<x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
+    "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>"
+    "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
+    "<x:ProtectScenarios>False</x:ProtectScenarios>"
+    "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook>"
+    "</xml><![endif]-->"
+    "</head><body><table x:str>";
+
+constexpr char Coda[] = "</table></body></html>";
+
+[[noreturn]] void Fallisci(const QIODevice& dispositivo) {
+    const QString motivo = dispositivo.errorString();
+    throw ErroreEsportazione(
+        QStringLiteral("scrittura del foglio: %1")
+            .arg(motivo.isEmpty() ? QStringLiteral("errore sconosciuto") : motivo)
+            .toStdString());
+}
+
+void Scrivi(QIODevice& dispositivo, const QByteArray& byte) {
+    if (dispositivo.write(byte) != byte.size())
+        Fallisci(dispositivo);
+}
+
+// The cell's text as it goes into the file: trimmed, every line break (CR LF, CR or LF) one
+// blank, so the file stays one line, and the three signs that HTML reads as markup escaped.
+void AggiungiCella(QString& riga, const QString& cella) {
+    const QString testo = TogliSpazi(cella);
+    riga += u"<td style=\"text-align: left;\">";
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        const QChar carattere = testo[i];
+        switch (carattere.unicode()) {
+        case u'&':
+            riga += u"&amp;";
+            break;
+        case u'<':
+            riga += u"&lt;";
+            break;
+        case u'>':
+            riga += u"&gt;";
+            break;
+        case u'\r':
+            if (i + 1 < testo.size() && testo[i + 1] == u'\n')
+                ++i;
+            riga += u' ';
+            break;
+        case u'\n':
+            riga += u' ';
+            break;
+        default:
+            riga += carattere;
+        }
+    }
+    riga += u"</td>";
+}
+
+QByteArray RigaIntestazione() {
+    QString riga = QStringLiteral("<tr>");
+    for (const ColonnaEsportata& colonna : ColonneEsportate) {
+        riga +=
+            QStringLiteral("<td style=\"text-align: left; font-weight: bold;\" width=%1>%2</td>")
+                .arg(colonna.larghezza)
+                .arg(QString::fromLatin1(colonna.intestazione));
+    }
+    riga += u"</tr>";
+    return CodificaWindows1252(riga);
+}
+
+} // namespace
+
+CelleEsportate CelleDellaScheda(const TScheda& scheda) {
+    CelleEsportate celle;
+    for (int i = 0; i < NumeroColonneEsportate; ++i)
+        celle[i] = TogliSpazi(DecodificaCampo(scheda, ColonneEsportate[i].campo));
+    return celle;
+}
+
+void EsportaInFoglio(const RigheDaEsportare& righe, QIODevice& dispositivo) {
+    Scrivi(dispositivo, QByteArray::fromRawData(Testa, sizeof Testa - 1));
+    Scrivi(dispositivo, RigaIntestazione());
+    QString riga;
+    const qsizetype totale = righe.NumeroRighe();
+    for (qsizetype r = 0; r < totale; ++r) {
+        riga.truncate(0);
+        riga += u"<tr>";
+        for (const QString& cella : righe.Celle(r))
+            AggiungiCella(riga, cella);
+        riga += u"</tr>";
+        Scrivi(dispositivo, CodificaWindows1252(riga));
+    }
+    Scrivi(dispositivo, QByteArray::fromRawData(Coda, sizeof Coda - 1));
+    if (auto* file = qobject_cast<QFileDevice*>(&dispositivo); file && !file->flush())
+        Fallisci(dispositivo);
+}
