@@ -11,6 +11,8 @@
 #include <QPrinter>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace {
 
 bool StessoNome(const QString& a, const QString& b) {
@@ -127,8 +129,8 @@ bool TRapporto::Print(const SceltaStampante& scegli) {
     return true;
 }
 
-// The pages the dialog asked for, each as many times as the copies the printer does not make
-// itself.
+// The pages the dialog asked for, in the order it asked, each as many times as the copies the
+// printer does not make itself.
 QList<int> TRapporto::pagineScelte(const QPrinter& carta) const {
     const int totale = static_cast<int>(preparate_.size());
     int prima = 1;
@@ -139,16 +141,20 @@ QList<int> TRapporto::pagineScelte(const QPrinter& carta) const {
     } else if (carta.printRange() == QPrinter::CurrentPage) {
         ultima = std::min(1, totale);
     }
+    QList<int> pagine;
+    for (int p = prima; p <= ultima; ++p)
+        pagine << p - 1;
+    if (carta.pageOrder() == QPrinter::LastPageFirst)
+        std::reverse(pagine.begin(), pagine.end());
     const int copie = carta.supportsMultipleCopies() ? 1 : std::max(1, carta.copyCount());
     QList<int> scelte;
     if (carta.collateCopies()) {
         for (int c = 0; c < copie; ++c)
-            for (int p = prima; p <= ultima; ++p)
-                scelte << p - 1;
+            scelte += pagine;
     } else {
-        for (int p = prima; p <= ultima; ++p)
+        for (int p : std::as_const(pagine))
             for (int c = 0; c < copie; ++c)
-                scelte << p - 1;
+                scelte << p;
     }
     return scelte;
 }

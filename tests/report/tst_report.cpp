@@ -64,6 +64,28 @@ QList<const ElementoStampa*> TestiInCarattere(const PaginaStampa& foglio, const 
     return testi;
 }
 
+// The lines of the list memo as they lie on the sheets.
+struct RigheSuiFogli {
+    QStringList righe;
+    QList<int> perFoglio;
+    QString oltreIlFondo; // the first line that runs past the bottom margin
+};
+
+RigheSuiFogli RigheStampate(const QList<PaginaStampa>& fogli, const QFont& carattere) {
+    const qreal fondo = (210 - 10) * UnitaPerMm;
+    RigheSuiFogli trovate;
+    for (const PaginaStampa& foglio : fogli) {
+        const QList<const ElementoStampa*> testi = TestiInCarattere(foglio, carattere);
+        trovate.perFoglio << static_cast<int>(testi.size());
+        for (const ElementoStampa* e : testi) {
+            if (e->riquadro.bottom() > fondo + 1e-6 && trovate.oltreIlFondo.isEmpty())
+                trovate.oltreIlFondo = e->testo;
+            trovate.righe << e->testo;
+        }
+    }
+    return trovate;
+}
+
 const ElementoStampa* TestoCon(const PaginaStampa& foglio, const QString& testo) {
     for (const ElementoStampa& e : foglio.elementi)
         if (e.tipo == ElementoStampa::Tipo::Testo && e.testo == testo)
@@ -158,6 +180,7 @@ private Q_SLOTS:
     void elencoSuPiuFogli_data();
     void elencoSuPiuFogli();
     void elencoVuoto();
+    void bandaNonTagliaISuoiOggetti();
     void dataDiStampa();
     void caratteriSostituti_data();
     void caratteriSostituti();
@@ -308,19 +331,10 @@ void tst_Report::elencoSuPiuFogli() {
     const QList<PaginaStampa>& fogli = rapporto.PaginePreparate();
     const QFont carattereElenco =
         rapporto.FindObject<TMemo>(QStringLiteral("txtRiepilogo"))->aspetto().carattere;
-    const qreal fondo = (210 - 10) * UnitaPerMm;
-    QStringList stampate;
-    QList<int> contate;
-    for (const PaginaStampa& foglio : fogli) {
-        const QList<const ElementoStampa*> testi = TestiInCarattere(foglio, carattereElenco);
-        contate << static_cast<int>(testi.size());
-        for (const ElementoStampa* e : testi) {
-            QVERIFY2(e->riquadro.bottom() <= fondo + 1e-6, qPrintable(e->testo));
-            stampate << e->testo;
-        }
-    }
-    QCOMPARE(contate, perFoglio);
-    QCOMPARE(stampate, attese); // every line once, in order
+    const RigheSuiFogli stampate = RigheStampate(fogli, carattereElenco);
+    QCOMPARE(stampate.oltreIlFondo, QString());
+    QCOMPARE(stampate.perFoglio, perFoglio);
+    QCOMPARE(stampate.righe, attese); // every line once, in order
 
     // The title once at the top of the first sheet, the footer once below the last line.
     const auto* titolo =
@@ -337,7 +351,7 @@ void tst_Report::elencoSuPiuFogli() {
     QVERIFY(elementoPiede);
     if (!ultimo.isEmpty())
         QVERIFY(elementoPiede->riquadro.top() > ultimo.last()->riquadro.bottom());
-    QVERIFY(elementoPiede->riquadro.bottom() <= fondo + 1e-6);
+    QVERIFY(elementoPiede->riquadro.bottom() <= (210 - 10) * UnitaPerMm + 1e-6);
 }
 
 void tst_Report::elencoVuoto() {
@@ -365,6 +379,23 @@ void tst_Report::elencoVuoto() {
     QCOMPARE(rapporto.PaginePreparate().size(), 1);
     rapporto.PrepareReport(false);
     QCOMPARE(rapporto.PaginePreparate().size(), 2);
+}
+
+void tst_Report::bandaNonTagliaISuoiOggetti() {
+    // The memo is given its height but the band keeps its design height of 28 mm: the band
+    // reaches down to the memo's last line instead of cutting the list off.
+    TRapporto rapporto(ModelloElenco, Il(QDate(2024, 3, 15)));
+    const QStringList righe = RigheElenco(100);
+    TMemo* memo = rapporto.FindObject<TMemo>(QStringLiteral("txtRiepilogo"));
+    memo->Lines() = righe;
+    memo->setHeight(righe.size() * AltezzaRiga);
+    rapporto.PrepareReport();
+
+    const RigheSuiFogli stampate =
+        RigheStampate(rapporto.PaginePreparate(), memo->aspetto().carattere);
+    QCOMPARE(stampate.oltreIlFondo, QString());
+    QCOMPARE(stampate.perFoglio, (QList<int>{53, 47}));
+    QCOMPARE(stampate.righe, righe);
 }
 
 void tst_Report::dataDiStampa() {
@@ -591,19 +622,25 @@ void tst_Report::pagineECopieScelte_data() {
     QTest::addColumn<int>("a");
     QTest::addColumn<int>("copie");
     QTest::addColumn<bool>("fascicola");
+    QTest::addColumn<bool>("inverso");
     QTest::addColumn<QStringList>("primeRighe"); // the first list line of each page printed
 
     const QString uno = RigaElenco(1).simplified();
     const QString cinquantaquattro = RigaElenco(54).simplified();
     const QString centodieci = RigaElenco(110).simplified();
-    QTest::newRow("all") << 0 << 0 << 1 << true << QStringList{uno, cinquantaquattro, centodieci};
-    QTest::newRow("page 2 only") << 2 << 2 << 1 << true << QStringList{cinquantaquattro};
+    QTest::newRow("all") << 0 << 0 << 1 << true << false
+                         << QStringList{uno, cinquantaquattro, centodieci};
+    QTest::newRow("page 2 only") << 2 << 2 << 1 << true << false << QStringList{cinquantaquattro};
     QTest::newRow("pages 2 to 9, only 3 exist")
-        << 2 << 9 << 1 << true << QStringList{cinquantaquattro, centodieci};
+        << 2 << 9 << 1 << true << false << QStringList{cinquantaquattro, centodieci};
     QTest::newRow("two copies collated")
-        << 1 << 2 << 2 << true << QStringList{uno, cinquantaquattro, uno, cinquantaquattro};
+        << 1 << 2 << 2 << true << false
+        << QStringList{uno, cinquantaquattro, uno, cinquantaquattro};
     QTest::newRow("two copies, not collated")
-        << 1 << 2 << 2 << false << QStringList{uno, uno, cinquantaquattro, cinquantaquattro};
+        << 1 << 2 << 2 << false << false
+        << QStringList{uno, uno, cinquantaquattro, cinquantaquattro};
+    QTest::newRow("last page first")
+        << 0 << 0 << 1 << true << true << QStringList{centodieci, cinquantaquattro, uno};
 }
 
 void tst_Report::pagineECopieScelte() {
@@ -611,6 +648,7 @@ void tst_Report::pagineECopieScelte() {
     QFETCH(int, a);
     QFETCH(int, copie);
     QFETCH(bool, fascicola);
+    QFETCH(bool, inverso);
     QFETCH(QStringList, primeRighe);
 
     TRapporto rapporto(ModelloElenco, Il(QDate(2024, 3, 15)));
@@ -625,6 +663,7 @@ void tst_Report::pagineECopieScelte() {
         }
         scelta.setCopyCount(copie);
         scelta.setCollateCopies(fascicola);
+        scelta.setPageOrder(inverso ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
         return true;
     });
     QVERIFY(stampato);
