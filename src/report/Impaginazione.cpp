@@ -130,8 +130,9 @@ Contenuto Disponi(const OggettiRapporto& oggetti, const QDate& dataStampa) {
 // off its own objects).
 qreal FineBanda(const TBanda& banda, const Contenuto& contenuto) {
     qreal fine = banda.Height();
-    for (const ElementoStampa& e : contenuto.testi)
-        fine = std::max(fine, e.riquadro.bottom());
+    for (const QList<ElementoStampa>* elementi : {&contenuto.forme, &contenuto.testi})
+        for (const ElementoStampa& e : *elementi)
+            fine = std::max({fine, e.riquadro.top(), e.riquadro.bottom()});
     return fine;
 }
 

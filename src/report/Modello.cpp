@@ -230,9 +230,11 @@ private:
         const QString nome = registra(memo.testo("memo"), memo.dove());
         const QRectF riquadro = riquadroMm(memo);
         TMemo::Aspetto aspetto;
+        const double punti = memo.numero("punti", 10);
+        if (punti <= 0)
+            Errore(memo.dove(), QStringLiteral("«punti» deve essere maggiore di zero"));
         aspetto.carattere = CarattereModello(memo.testo("carattere", QStringLiteral("Arial")),
-                                             memo.numero("punti", 10), memo.vero("grassetto"),
-                                             memo.vero("corsivo"));
+                                             punti, memo.vero("grassetto"), memo.vero("corsivo"));
         aspetto.colore = memo.colore("colore", Qt::black);
         aspetto.sfondo = memo.colore("sfondo");
         static const char* const orizzontali[] = {"sinistra", "centro", "destra"};

@@ -556,6 +556,10 @@ void tst_Report::modelliDifettosi_data() {
                {"riquadro": "r", "x": 0, "y": 0, "larghezza": 1, "altezza": 1,
                 "sfondo": "bluastro"}]}]})")
         << "bluastro";
+    QTest::newRow("font of size 0")
+        << QByteArray(R"({"nome": "X", )" + pagine + R"({"nome": "P", "oggetti": [
+               {"memo": "m", "x": 0, "y": 0, "larghezza": 1, "altezza": 1, "punti": 0}]}]})")
+        << "punti";
     QTest::newRow("band without height")
         << QByteArray(R"({"nome": "X", )" + pagine + R"({"nome": "P", "bande": [
                {"nome": "B", "tipo": "dati"}]}]})")
