@@ -45,7 +45,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s TITLE-TEXT PROGRAM [ARGS...]\n", argv[0]);
         return 2;
     }
-    Display* schermo = XOpenDisplay(nullptr);
+    // A display just started may take a moment to answer.
+    Display* schermo = nullptr;
+    for (int prova = 0; prova < 100 && !schermo; ++prova) {
+        schermo = XOpenDisplay(nullptr);
+        if (!schermo)
+            usleep(50000);
+    }
     if (!schermo) {
         std::fprintf(stderr, "no X display\n");
         return 2;

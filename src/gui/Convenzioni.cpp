@@ -1,5 +1,7 @@
 #include "gui/Convenzioni.h"
 
+#include "gui/Immagini.h"
+
 #include <QAbstractButton>
 #include <QEvent>
 #include <QKeyEvent>
@@ -186,6 +188,9 @@ void preparaCollegamento(QAbstractButton* testo, QAbstractButton* icona,
 }
 
 void preparaPulsanteImmagine(QAbstractButton* pulsante, const QString& didascalia) {
+    const QString icona = pulsante->property("icona").toString();
+    if (!icona.isEmpty())
+        pulsante->setIcon(IconaSvg(icona));
     pulsante->setCursor(Qt::PointingHandCursor);
     pulsante->setToolTip(didascalia);
     pulsante->setAccessibleName(didascalia);

@@ -89,5 +89,5 @@ void preparaCollegamento(QAbstractButton* testo, QAbstractButton* icona,
 void coloraCollegamento(QAbstractButton* testo, const QColor& colore);
 
 // A clickable picture: a flat button with a hand cursor, whose Italian caption is its tooltip and
-// its accessible name.
+// its accessible name; its picture is the SVG its .ui file names in the property "icona".
 void preparaPulsanteImmagine(QAbstractButton* pulsante, const QString& didascalia);

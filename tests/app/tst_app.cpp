@@ -11,6 +11,7 @@
 #include "core/text/Formati.h"
 #include "editor/AllegaCartella.h"
 #include "editor/Calendario.h"
+#include "gui/Immagini.h"
 #include "help/Guida.h"
 #include "help/Info.h"
 #include "help/Splash.h"
@@ -26,6 +27,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
@@ -226,6 +228,29 @@ private Q_SLOTS:
             QCOMPARE(finestra->minimumSize(), area);
             QCOMPARE(finestra->maximumSize(), area);
             QVERIFY(!(finestra->windowFlags() & Qt::WindowCloseButtonHint));
+        }
+    }
+
+    // Every picture of every window is drawn: each clickable picture has its icon, each
+    // decorative one names an SVG of the resources.
+    void ogniImmagineHaIlSuoDisegno_data() { ogniFinestraHaDidascaliaEGenere_data(); }
+
+    void ogniImmagineHaIlSuoDisegno() {
+        QFETCH(QString, classe);
+        QFETCH(bool, dialogo);
+        std::unique_ptr<QWidget> nuovo = dialogo ? nuovoDialogo(classe) : nullptr;
+        QWidget* finestra = dialogo ? nuovo.get() : finestraDelleSei(classe);
+        for (QAbstractButton* pulsante : finestra->findChildren<QAbstractButton*>()) {
+            const QString icona = pulsante->property("icona").toString();
+            if (icona.isEmpty())
+                continue;
+            QVERIFY2(QFile::exists(icona), qPrintable(icona));
+            QVERIFY2(!pulsante->icon().pixmap(32).isNull(), qPrintable(pulsante->objectName()));
+        }
+        for (ImmagineSvg* immagine : finestra->findChildren<ImmagineSvg*>()) {
+            QVERIFY2(QFile::exists(immagine->immagine()), qPrintable(immagine->objectName()));
+            QVERIFY2(!IconaSvg(immagine->immagine()).pixmap(32).isNull(),
+                     qPrintable(immagine->objectName()));
         }
     }
 
