@@ -5,11 +5,14 @@
 #include "app/Avvio.h"
 #include "archive/ApriArchivio.h"
 #include "archive/CreaArchivio.h"
+#include "core/text/Formati.h"
 #include "editor/Blindoro.h"
 
 // Only the login window is needed before the first window maps; the others are built on their
-// first use.
+// first use. The process-wide formats, which the start window sets when it is made, hold from the
+// start all the same.
 TFinestre::TFinestre() {
+    ImpostaFormatiProcesso();
     Password();
 }
 

@@ -157,6 +157,13 @@ private Q_SLOTS:
         QCOMPARE(viste, classi);
     }
 
+    void formatiDelProcessoPrimaDellaPrimaFinestra() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        TFinestre programma;
+        QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
+        QCOMPARE(DataInTesto(QDate(2024, 3, 7)), QStringLiteral("07/03/2024"));
+    }
+
     void formatiDelProcessoDallaFinestraDiAvvio() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         TfrmAvvio avvio;
