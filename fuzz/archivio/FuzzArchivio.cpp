@@ -1,6 +1,7 @@
 // Arbitrary bytes as a record, as an archive file of any length, and as UTF-16 text to encode.
 // Each check aborts on a broken rule, so the fuzzer reports it as a crash.
 
+#include "Verifica.h"
 #include "core/storage/FileArchivio.h"
 #include "core/storage/Scheda.h"
 #include "core/storage/Windows1252.h"
@@ -15,13 +16,6 @@
 #include <unistd.h>
 
 namespace {
-
-void Verifica(bool condizione, const char* regola) {
-    if (!condizione) {
-        std::fprintf(stderr, "rule broken: %s\n", regola);
-        std::abort();
-    }
-}
 
 qsizetype CaratteriIn(QStringView testo) {
     qsizetype caratteri = 0;

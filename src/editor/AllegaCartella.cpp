@@ -2,6 +2,7 @@
 
 #include "ui_AllegaCartella.h"
 
+#include "core/files/NomeAllegato.h"
 #include "core/files/SostituisciFile.h"
 #include "core/text/Testo.h"
 #include "gui/Convenzioni.h"
@@ -28,10 +29,6 @@ const QString CopiaNonRiuscita = QStringLiteral(
 const QString TagBlindoro = QStringLiteral("blindoro");
 // The folder below the program folder that keeps the copies of attached files.
 const QString CartellaAllegati = QStringLiteral("Documenti_Allegati/");
-
-QString SenzaCartella(const QString& percorso) {
-    return QFileInfo(QString(percorso).replace(QLatin1Char('\\'), QLatin1Char('/'))).fileName();
-}
 
 QString CartellaDegliAllegati() {
     return Piattaforma::corrente().cartellaProgramma() + CartellaAllegati;
@@ -66,13 +63,6 @@ bool CopiaSostituendo(const QString& origine, const QString& destinazione) {
 }
 
 } // namespace
-
-QString NomeAllegato(const QString& nome) {
-    const QString nudo = TogliSpazi(SenzaCartella(nome));
-    if (nudo == QLatin1String(".") || nudo == QLatin1String(".."))
-        return QString();
-    return nudo;
-}
 
 QString PercorsoAllegato(const QString& nome) {
     const QString nudo = NomeAllegato(nome);

@@ -16,11 +16,6 @@ namespace Ui {
 class TfrmAllegaCartella;
 }
 
-// The bare file name that an attachment name stands for: any folder part, written with "/" or
-// "\", is dropped, and blanks at both ends are removed. Empty when nothing usable is left (an
-// empty name, ".", "..", or a name ending with a separator).
-QString NomeAllegato(const QString& nome);
-
 // The path of an attachment's copy in the attachments folder; empty when the name is not usable,
 // so no path built from an attachment name can ever leave that folder.
 QString PercorsoAllegato(const QString& nome);

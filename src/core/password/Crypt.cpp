@@ -16,7 +16,8 @@ std::uint8_t maschera(std::uint16_t chiave) {
 
 // The key after a cipher byte (modulo 65536, as the 16-bit arithmetic wraps).
 std::uint16_t avanza(std::uint16_t chiave, std::uint8_t cifrato) {
-    return static_cast<std::uint16_t>((cifrato + chiave) * Moltiplicatore + Addendo);
+    // Unsigned 32-bit arithmetic: in int the product overflows.
+    return static_cast<std::uint16_t>((std::uint32_t{cifrato} + chiave) * Moltiplicatore + Addendo);
 }
 
 int valoreCifra(QChar cifra) {

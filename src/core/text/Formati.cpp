@@ -10,6 +10,9 @@ QString DataInTesto(const QDate& data) {
     return data.toString(QLatin1String(FormatoData));
 }
 
+// Only the years 1 to 9999, whose dates fill the ten characters of a record's date: Qt's reader
+// would also take a year with a minus sign.
 QDate DataDaTesto(const QString& testo) {
-    return QDate::fromString(testo.trimmed(), QLatin1String(FormatoData));
+    const QDate letta = QDate::fromString(testo.trimmed(), QLatin1String(FormatoData));
+    return letta.isValid() && letta.year() >= 1 ? letta : QDate();
 }

@@ -11,5 +11,5 @@ inline constexpr char FormatoData[] = "dd/MM/yyyy";
 void ImpostaFormatiProcesso();
 
 QString DataInTesto(const QDate& data);
-// An invalid QDate when the text is not a date in the program's format.
+// An invalid QDate when the text is not a date in the program's format (a year from 1 to 9999).
 QDate DataDaTesto(const QString& testo);
