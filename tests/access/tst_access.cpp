@@ -6,10 +6,12 @@
 #include "app/Finestre.h"
 #include "core/password/Crypt.h"
 #include "support/AiutiFinestre.h"
+#include "support/DiscoPieno.h"
 #include "support/PiattaformaProva.h"
 #include "support/Privilegi.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,6 +73,8 @@ private Q_SLOTS:
     void cambioSenzaFile();
     void cambioConValoreIllegibile();
     void cambioSuFileNonScrivibile();
+    void cambioSuDiscoPieno_data();
+    void cambioSuDiscoPieno();
     void invioNelCambio();
     void abilitazioneOKCambio();
     void aloniCambio();
@@ -502,6 +506,52 @@ void tst_Access::cambioSuFileNonScrivibile() {
     QVERIFY(loginAccetta(QStringLiteral("abc")));
 }
 
+void tst_Access::cambioSuDiscoPieno_data() {
+    QTest::addColumn<bool>("liberaSpazio");
+    QTest::newRow("then the old password logs in") << false;
+    QTest::newRow("then the change works once room is freed") << true;
+}
+
+// A real full file system under the program folder: the new value cannot be written, so the file
+// must stay exactly as it was and the window must say so.
+void tst_Access::cambioSuDiscoPieno() {
+    SALTA_SENZA_DISCO_PIENO();
+    QFETCH(bool, liberaSpazio);
+    DiscoPieno disco;
+    piattaforma->cartella = disco.Cartella() + QLatin1Char('/');
+    const QByteArray prima = "[Prima]\r\nX=1\r\n" + valoreFile(QStringLiteral("ABC"));
+    scriviFile(prima);
+    QVERIFY(disco.Riempi());
+    apriCambio();
+
+    piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, ErroreModifica);
+    cambia(QStringLiteral("abc"), QStringLiteral("nuova"), QStringLiteral("nuova"));
+
+    QVERIFY(finestre->CambiaPassword().isVisible());
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtPasswordOld")->text(), QStringLiteral("abc"));
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtPasswordNew")->text(), QStringLiteral("nuova"));
+    QCOMPARE(campo(&finestre->CambiaPassword(), "txtConferma")->text(), QStringLiteral("nuova"));
+    QVERIFY(pulsante(&finestre->CambiaPassword(), "cmdOK")->isEnabled());
+    QCOMPARE(contenutoFile(), prima);
+    QCOMPARE(QDir(disco.Cartella()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("unins000.dll")});
+
+    if (!liberaSpazio) {
+        QTest::mouseClick(pulsante(&finestre->CambiaPassword(), "cmdEsci"), Qt::LeftButton);
+        QVERIFY(loginAccetta(QStringLiteral("abc")));
+        return;
+    }
+    // The same OK again, the fields as they were left.
+    QVERIFY(disco.Libera(prima.size()));
+    piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, ModificaRiuscita);
+    QTest::mouseClick(pulsante(&finestre->CambiaPassword(), "cmdOK"), Qt::LeftButton);
+    QVERIFY(!finestre->CambiaPassword().isVisible());
+    QCOMPARE(contenutoFile(), "[Prima]\r\nX=1\r\n" + valoreFile(QStringLiteral("NUOVA")));
+    piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, PasswordErrata);
+    QVERIFY(!loginAccetta(QStringLiteral("abc")));
+    QVERIFY(loginAccetta(QStringLiteral("nuova")));
+}
+
 void tst_Access::invioNelCambio() {
     memorizza(QStringLiteral("ABC"));
     apriCambio();
@@ -556,6 +606,6 @@ void tst_Access::aloniCambio() {
         QVERIFY(!figlio<QWidget>(&finestre->CambiaPassword(), nomeAlone)->isVisible());
 }
 
-BLINDORO_TEST_MAIN_SENZA_ROOT(tst_Access)
+BLINDORO_TEST_MAIN_DISCO_PIENO(tst_Access)
 
 #include "tst_access.moc"

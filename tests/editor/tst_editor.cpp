@@ -11,6 +11,7 @@
 #include "gui/Convenzioni.h"
 #include "support/AiutiFinestre.h"
 #include "support/ControlliScheda.h"
+#include "support/DiscoPieno.h"
 #include "support/FileProva.h"
 #include "support/PiattaformaProva.h"
 #include "support/Privilegi.h"
@@ -1221,8 +1222,138 @@ private Q_SLOTS:
         QCOMPARE(ui().lblFile01->text(), QStringLiteral("polizza.pdf"));
         QVERIFY(piattaforma->aperture.isEmpty());
     }
+
+    // --- Full disk: saves and attachment copies on a real full file system ---
+    // The program folder of these cases is a folder of a small tmpfs (support/DiscoPieno.h) that
+    // the case fills up, so every write meets the system's own "no space left" answer.
+
+private:
+    void suDisco(const DiscoPieno& disco) {
+        piattaforma->cartella = disco.Cartella() + QLatin1Char('/');
+        percorso = piattaforma->cartella + QStringLiteral("Casa.psw");
+    }
+
+private Q_SLOTS:
+    void salvataggioSuDiscoPieno_data() {
+        QTest::addColumn<QString>("posizione");
+        QTest::addColumn<int>("schede");
+        QTest::newRow("new record appended") << "" << 3;
+        // The window shows record 3, which another copy of the program has cut off meanwhile: the
+        // save goes to the end, and needs room there.
+        QTest::newRow("record shown no longer in the archive") << "3" << 2;
+    }
+
+    void salvataggioSuDiscoPieno() {
+        SALTA_SENZA_DISCO_PIENO();
+        QFETCH(QString, posizione);
+        QFETCH(int, schede);
+        DiscoPieno disco;
+        suDisco(disco);
+        apriArchivio(3);
+        if (!posizione.isEmpty()) {
+            ui().cmdUltimo->click();
+            QCOMPARE(ui().lblPosizione->text(), posizione);
+            QVERIFY(QFile::resize(percorso, schede * DimensioneScheda));
+        }
+        compilaObbligatori();
+        const QByteArray prima = contenutoFile(percorso);
+        QCOMPARE(prima.size(), schede * DimensioneScheda);
+        QVERIFY(disco.Riempi());
+
+        piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, AccessoNegato);
+        ui().cmdSalva->click();
+        QCOMPARE(ui().lblPosizione->text(), posizione);
+        QCOMPARE(ui().txtTitolo->text(), QStringLiteral("Banca"));
+        QCOMPARE(ui().txtUtente->text(), QStringLiteral("mrossi"));
+        // A piece of the record may stay after the last one; it is not a record.
+        QCOMPARE(contenutoFile(percorso).left(prima.size()), prima);
+        QCOMPARE(ApriFileArchivio(percorso).NumeroSchede(), schede);
+
+        // With room again the same save goes through, as the next record.
+        QVERIFY(disco.Libera(DimensioneScheda));
+        salva(SchedaInserita);
+        QCOMPARE(ui().lblPosizione->text(), QString::number(schede + 1));
+        QCOMPARE(lunghezzaArchivio(), (schede + 1) * DimensioneScheda);
+        QCOMPARE(contenutoFile(percorso).left(prima.size()), prima);
+        QCOMPARE(DecodificaCampo(leggiScheda(percorso, schede), Campo::Titolo),
+                 QStringLiteral("Banca"));
+    }
+
+    // A record written over in place takes no new room, so a full disk does not stop a change.
+    void sovrascritturaSuDiscoPieno() {
+        SALTA_SENZA_DISCO_PIENO();
+        DiscoPieno disco;
+        suDisco(disco);
+        apriArchivio(3);
+        ui().cmdPrimo->click();
+        ui().cmdAvanti->click();
+        ui().txtPassword->setText(QStringLiteral("nuova-password"));
+        const QByteArray prima = contenutoFile(percorso);
+        QVERIFY(disco.Riempi());
+
+        salva(ModificheSalvate);
+        QCOMPARE(ui().lblPosizione->text(), QStringLiteral("2"));
+        const QByteArray dopo = contenutoFile(percorso);
+        QCOMPARE(dopo.size(), prima.size());
+        QCOMPARE(dopo.left(DimensioneScheda), prima.left(DimensioneScheda));
+        QCOMPARE(dopo.mid(2 * DimensioneScheda), prima.mid(2 * DimensioneScheda));
+        QCOMPARE(DecodificaCampo(leggiScheda(percorso, 1), Campo::Password),
+                 QStringLiteral("nuova-password"));
+    }
+
+    void allegatoSuDiscoPieno_data() {
+        QTest::addColumn<bool>("copiaEsistente");
+        QTest::newRow("over an existing copy, replaced with Yes") << true;
+        QTest::newRow("first copy of the name") << false;
+    }
+
+    void allegatoSuDiscoPieno() {
+        SALTA_SENZA_DISCO_PIENO();
+        QFETCH(bool, copiaEsistente);
+        DiscoPieno disco;
+        suDisco(disco);
+        QByteArray nuovo;
+        for (int i = 0; nuovo.size() < 64 * 1024; ++i)
+            nuovo += QByteArray::number(i) + ' ';
+        const QString scelto = documento(QStringLiteral("estratto.pdf"));
+        scriviFile(scelto, nuovo);
+        const QByteArray vecchio("estratto conto di gennaio");
+        if (copiaEsistente)
+            scriviFile(allegati() + "estratto.pdf", vecchio);
+        QVERIFY(QDir().mkpath(allegati()));
+        QVERIFY(disco.Riempi());
+
+        // The message asks to choose the file again once there is room: the second choice does.
+        for (bool conSpazio : {false, true}) {
+            if (conSpazio)
+                QVERIFY(disco.Libera(nuovo.size()));
+            if (copiaEsistente)
+                piattaforma->attendi(TipoMessaggio::Conferma, Pulsanti::SiNo, DomandaSovrascrivi,
+                                     Risposta::Si);
+            if (!conSpazio)
+                piattaforma->attendi(TipoMessaggio::Errore, Pulsanti::OkAnnulla, CopiaNonRiuscita);
+            piattaforma->attendiFile(scelto);
+
+            conAllegati([&](TfrmAllegaCartella& finestra) {
+                figlio<QPushButton>(&finestra, "btnSfoglia02")->click();
+                QCOMPARE(figlio<QLineEdit>(&finestra, "txtFile02")->text(),
+                         QStringLiteral("estratto.pdf"));
+                figlio<QPushButton>(&finestra, "btnApplica")->click();
+            });
+
+            QCOMPARE(ui().lblFile02->text(), QStringLiteral("estratto.pdf"));
+            if (conSpazio) {
+                QVERIFY(contenutoFile(allegati() + "estratto.pdf") == nuovo);
+            } else if (copiaEsistente) {
+                QCOMPARE(contenutoFile(allegati() + "estratto.pdf"), vecchio);
+            }
+            QCOMPARE(fileSotto(allegati()), copiaEsistente || conSpazio
+                                                ? QStringList{QStringLiteral("estratto.pdf")}
+                                                : QStringList());
+        }
+    }
 };
 
-BLINDORO_TEST_MAIN_SENZA_ROOT(tst_Editor)
+BLINDORO_TEST_MAIN_DISCO_PIENO(tst_Editor)
 
 #include "tst_editor.moc"

@@ -2,6 +2,7 @@
 
 #include "app/Applicazione.h"
 #include "app/Finestre.h"
+#include "support/DiscoPieno.h"
 #include "support/Privilegi.h"
 
 #include <QColor>
@@ -29,13 +30,22 @@ class QWidget;
         return eseguiProvaFinestre<Classe>(argc, argv);                                            \
     }
 
+// The same for a window test with full-disk cases: the small file system is mounted while the
+// process is still root (support/DiscoPieno.h), then root is left as above.
+#define BLINDORO_TEST_MAIN_DISCO_PIENO(Classe)                                                     \
+    int main(int argc, char** argv) {                                                              \
+        DiscoPieno::Monta();                                                                       \
+        TerminaSeRoot();                                                                           \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return eseguiProvaFinestre<Classe>(argc, argv);                                            \
+    }
+
 template <class Prova> int eseguiProvaFinestre(int argc, char** argv) {
     TApplicazione applicazione(argc, argv);
     PreparaAmbiente(applicazione);
     Prova prova;
     return QTest::qExec(&prova, argc, argv);
 }
-
 
 // Calls `apri`, which runs a modal dialog, and `azione` on that dialog as soon as it is shown.
 // The dialog is closed afterwards if `azione` left it open, so a failing check cannot hang the
