@@ -160,7 +160,23 @@ void FileArchivio::Leggi(TScheda& scheda) {
     ++indice;
 }
 
+// Takes the disk space of a whole record before a byte of it is written, so that a full disk
+// fails the write before it starts: no piece of a new record at the end, and no record half
+// overwritten where the file has a hole (a sparse copy). File systems that cannot reserve space
+// write as they would have without it.
+void FileArchivio::RiservaSpazio(qint64 indiceScheda) {
+    int esito;
+    do {
+        esito = ::fallocate(Descrittore(), FALLOC_FL_KEEP_SIZE,
+                            static_cast<off_t>(indiceScheda * DimensioneScheda),
+                            static_cast<off_t>(DimensioneScheda));
+    } while (esito < 0 && errno == EINTR);
+    if (esito < 0 && errno != EOPNOTSUPP && errno != ENOSYS)
+        Fallisci("scrittura di una scheda in");
+}
+
 void FileArchivio::ScriviA(qint64 indiceScheda, const TScheda& scheda) {
+    RiservaSpazio(indiceScheda);
     const char* origine = reinterpret_cast<const char*>(&scheda);
     qint64 scritti = 0;
     while (scritti < DimensioneScheda) {

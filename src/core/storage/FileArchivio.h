@@ -59,6 +59,7 @@ private:
     int Descrittore() const;
     // The failure of `operazione`; by default with the reason the system gave last.
     [[noreturn]] void Fallisci(const char* operazione, int codice = errno) const;
+    void RiservaSpazio(qint64 indiceScheda);
     void ScriviA(qint64 indiceScheda, const TScheda& scheda);
 
     int descrittore = -1;

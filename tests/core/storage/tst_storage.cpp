@@ -104,6 +104,7 @@ private Q_SLOTS:
     void fileSolaLetturaRestaIntatto();
     void scritturaFallitaConservaLeSchede();
     void discoPienoConservaLeSchede();
+    void discoPienoNonDimezzaUnaSchedaInUnBuco();
     void dueProgrammiAggiungonoInsieme();
     void nessunDescrittoreRestaAperto();
 
@@ -514,17 +515,37 @@ void tst_Storage::discoPienoConservaLeSchede() {
         archivio.Posiziona(1);
         archivio.Scrivi(SchedaCon("DUE"));
     }
-    const qint64 lunghezza = QFileInfo(percorso).size();
-    QVERIFY2(lunghezza > 2 * 13318 && lunghezza < 3 * 13318, "a partial piece at the end");
+    // The room of a whole record is taken before any byte of it is written: the failed writes
+    // leave no piece of a record behind.
+    QCOMPARE(QFileInfo(percorso).size(), 2 * 13318);
     QCOMPARE(ContenutoFile(percorso).left(13318), dueSchede.left(13318));
     QCOMPARE(TitoliIn(percorso), (QStringList{QStringLiteral("uno"), QStringLiteral("DUE")}));
 
-    // With room again, the next append takes the partial piece's place.
+    // With room again, the next append is the third record.
     QVERIFY(disco.Libera(13318));
     QCOMPARE(ApriFileArchivio(percorso).Aggiungi(SchedaCon("tre")), 3);
     QCOMPARE(QFileInfo(percorso).size(), 3 * 13318);
     QCOMPARE(TitoliIn(percorso),
              (QStringList{QStringLiteral("uno"), QStringLiteral("DUE"), QStringLiteral("tre")}));
+}
+
+// A copy made sparse leaves a record that takes no room on the disk yet: writing over it on a full
+// disk fails before a byte of it is written, instead of leaving it half new and half old.
+void tst_Storage::discoPienoNonDimezzaUnaSchedaInUnBuco() {
+    SALTA_SENZA_DISCO_PIENO();
+    DiscoPieno disco;
+    const QString percorso = disco.Percorso("rado.psw");
+    QVERIFY(ScriviFile(percorso, ArchivioDi({QStringLiteral("uno")})));
+    QVERIFY(QFile::resize(percorso, 2 * 13318)); // the second record is a hole of zeros
+    const QByteArray prima = ContenutoFile(percorso);
+    QVERIFY(disco.Riempi());
+    QVERIFY(disco.Libera(4096));
+    {
+        FileArchivio archivio = ApriFileArchivio(percorso);
+        archivio.Posiziona(1);
+        QVERIFY_THROWS_EXCEPTION(ErroreArchivio, archivio.Scrivi(SchedaCon("due")));
+    }
+    QCOMPARE(ContenutoFile(percorso), prima);
 }
 
 void tst_Storage::dueProgrammiAggiungonoInsieme() {
