@@ -32,6 +32,15 @@ private Q_SLOTS:
     // --- Expired summary (tst_output_scadute.cpp) ---
 
     // --- Card print (tst_output_stampa.cpp) ---
+    void stampaFinestraDellaScheda();
+    void stampaIlContenutoDellaFinestra_data();
+    void stampaIlContenutoDellaFinestra();
+    void stampaRigheDeiMemoSenzaVuoteAiBordi_data();
+    void stampaRigheDeiMemoSenzaVuoteAiBordi();
+    void stampaTitoloLungoTagliatoAlBordo();
+    void stampaChiusaSenzaStampare_data();
+    void stampaChiusaSenzaStampare();
+    void stampaSchedaInPdf();
 
     // --- Export (tst_output_esportazione.cpp) ---
 };
