@@ -11,6 +11,7 @@
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
 #include "help/Guida.h"
+#include "output/ExpPassword.h"
 #include "validators/CodFisc.h"
 
 #include <QKeyEvent>
@@ -104,6 +105,7 @@ TfrmBlindoro::TfrmBlindoro(QWidget* parent)
     collega(ui->cmdAvanti, &TfrmBlindoro::cmdAvantiClick);
     collega(ui->cmdUltimo, &TfrmBlindoro::cmdUltimoClick);
     collega(ui->cmdFile, &TfrmBlindoro::cmdFileClick);
+    collega(ui->cmdEsporta, &TfrmBlindoro::cmdEsportaClick);
     collega(ui->cmdGuida, &TfrmBlindoro::cmdGuidaClick);
     collega(ui->cmdEsci, &TfrmBlindoro::cmdEsciClick);
     collega(ui->btnSito, &TfrmBlindoro::btnSitoClick);
@@ -196,7 +198,7 @@ void TfrmBlindoro::preparaConvenzioni() {
         controllo->installEventFilter(this);
 
     // Their windows are not part of the program yet.
-    for (QAbstractButton* comando : {ui->cmdTrova, ui->cmdStampa, ui->cmdEsporta, ui->cmdScadenze})
+    for (QAbstractButton* comando : {ui->cmdTrova, ui->cmdStampa, ui->cmdScadenze})
         comando->setEnabled(false);
 }
 
@@ -423,6 +425,10 @@ void TfrmBlindoro::cmdFileClick() {
         allegati.ImpostaChiamante(QStringLiteral("blindoro"));
         allegati.MostraAllegati(AllegatiScheda());
     });
+}
+
+void TfrmBlindoro::cmdEsportaClick() {
+    apriDialogo<TfrmExpPassword>(this);
 }
 
 void TfrmBlindoro::cmdGuidaClick() {

@@ -67,6 +67,7 @@ public:
     void btnFocusClick();
     void cmdEsciClick();
     void cmdFileClick();
+    void cmdEsportaClick();
     void cmdGuidaClick();
     void btnSitoClick();
     void btnEmailClick();
