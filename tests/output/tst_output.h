@@ -34,4 +34,14 @@ private Q_SLOTS:
     // --- Card print (tst_output_stampa.cpp) ---
 
     // --- Export (tst_output_esportazione.cpp) ---
+    void esportazioneGrigliaDiArchivioVuoto();
+    void esportazioneGrigliaMostraLeSchedeRipulite();
+    void esportazioneScriveLaGrigliaModificata();
+    void esportazioneDomande_data();
+    void esportazioneDomande();
+    void esportazioneFallitaLasciaIlFileDiPrima_data();
+    void esportazioneFallitaLasciaIlFileDiPrima();
+    void esportazioneArchivioIlleggibileLasciaLeRigheVuote();
+    void esportazioneRigaDeiSuggerimenti();
+    void esportazioneGuidaEdEsci();
 };
