@@ -71,8 +71,10 @@ void TfrmExpPassword::preparaSuggerimenti() {
           static_cast<QWidget*>(ui->shpInfo), static_cast<QWidget*>(ui->grdRecords),
           ui->grdRecords->viewport(), ui->grdRecords->horizontalHeader()->viewport()})
         suggerimenti->sfondo(sfondo);
-    // The hint bar's text lies on the bar: moving over it is moving over the bar.
-    ui->panInfo->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The hint bar's text lies on the bar, and the two pictures are part of the band they lie on:
+    // moving over them is moving over the background.
+    for (QWidget* decorazione : {ui->panInfo, ui->icoBanner, ui->icoMano})
+        decorazione->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void TfrmExpPassword::FormShow() {

@@ -336,6 +336,8 @@ void tst_Output::esportazioneRigaDeiSuggerimenti() {
             {"panContainer", QString()},
             {"cmdEsporta", QStringLiteral("Esporta l'archivio in formato Microsoft Excel.")},
             {"shpSfondo", QString()},
+            {"cmdEsci", QStringLiteral("Esci da questo ambiente di lavoro.")},
+            {"icoMano", QString()},
         };
         for (const auto& passo : passi) {
             auto* elemento = figlio<QWidget>(&finestra, passo.elemento);
