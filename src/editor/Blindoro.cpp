@@ -11,6 +11,7 @@
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
 #include "help/Guida.h"
+#include "output/ExpPassword.h"
 #include "output/StampaCredenziali.h"
 #include "validators/CodFisc.h"
 
@@ -106,6 +107,7 @@ TfrmBlindoro::TfrmBlindoro(QWidget* parent)
     collega(ui->cmdUltimo, &TfrmBlindoro::cmdUltimoClick);
     collega(ui->cmdFile, &TfrmBlindoro::cmdFileClick);
     collega(ui->cmdStampa, &TfrmBlindoro::cmdStampaClick);
+    collega(ui->cmdEsporta, &TfrmBlindoro::cmdEsportaClick);
     collega(ui->cmdGuida, &TfrmBlindoro::cmdGuidaClick);
     collega(ui->cmdEsci, &TfrmBlindoro::cmdEsciClick);
     collega(ui->btnSito, &TfrmBlindoro::btnSitoClick);
@@ -198,7 +200,7 @@ void TfrmBlindoro::preparaConvenzioni() {
         controllo->installEventFilter(this);
 
     // Their windows are not part of the program yet.
-    for (QAbstractButton* comando : {ui->cmdTrova, ui->cmdEsporta, ui->cmdScadenze})
+    for (QAbstractButton* comando : {ui->cmdTrova, ui->cmdScadenze})
         comando->setEnabled(false);
 }
 
@@ -429,6 +431,10 @@ void TfrmBlindoro::cmdFileClick() {
 
 void TfrmBlindoro::cmdStampaClick() {
     apriDialogo<TfrmStampaCredenziali>(this);
+}
+
+void TfrmBlindoro::cmdEsportaClick() {
+    apriDialogo<TfrmExpPassword>(this);
 }
 
 void TfrmBlindoro::cmdGuidaClick() {

@@ -68,6 +68,7 @@ public:
     void cmdEsciClick();
     void cmdFileClick();
     void cmdStampaClick();
+    void cmdEsportaClick();
     void cmdGuidaClick();
     void btnSitoClick();
     void btnEmailClick();

@@ -2,8 +2,37 @@
 
 #include "gui/Finestra.h"
 
+#include <memory>
+
+class TfrmBlindoro;
+class TModelloSchede;
+
+namespace Ui {
+class TfrmExpPassword;
+}
+
+// The export window: the whole archive of the record window in a grid, filled once when the window
+// shows, and on request written as the spreadsheet file Blindoro.xls in the program folder, which
+// the system may then open. Edits in the grid's editable columns change the grid only, and the
+// export writes what the grid holds at that moment. The window stays open after an export.
 class TfrmExpPassword : public TDialogo {
     Q_OBJECT
 public:
-    explicit TfrmExpPassword(QWidget* parent = nullptr);
+    // `scheda` is the record window that opens the export and names the archive.
+    explicit TfrmExpPassword(TfrmBlindoro* scheda);
+    ~TfrmExpPassword() override;
+
+    void cmdEsportaClick();
+    void cmdGuidaClick();
+    void cmdEsciClick();
+
+protected:
+    void FormShow() override;
+
+private:
+    TfrmBlindoro* scheda() const;
+    void preparaSuggerimenti();
+
+    std::unique_ptr<Ui::TfrmExpPassword> ui;
+    TModelloSchede* modello_;
 };

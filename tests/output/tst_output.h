@@ -43,4 +43,14 @@ private Q_SLOTS:
     void stampaSchedaInPdf();
 
     // --- Export (tst_output_esportazione.cpp) ---
+    void esportazioneGrigliaDiArchivioVuoto();
+    void esportazioneGrigliaMostraLeSchedeRipulite();
+    void esportazioneScriveLaGrigliaModificata();
+    void esportazioneDomande_data();
+    void esportazioneDomande();
+    void esportazioneFallitaLasciaIlFileDiPrima_data();
+    void esportazioneFallitaLasciaIlFileDiPrima();
+    void esportazioneArchivioIlleggibileLasciaLeRigheVuote();
+    void esportazioneRigaDeiSuggerimenti();
+    void esportazioneGuidaEdEsci();
 };
