@@ -11,6 +11,8 @@
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
 #include "help/Guida.h"
+#include "output/Segnalati.h"
+#include "output/TrovaPassword.h"
 #include "validators/CodFisc.h"
 
 #include <QKeyEvent>
@@ -104,6 +106,8 @@ TfrmBlindoro::TfrmBlindoro(QWidget* parent)
     collega(ui->cmdAvanti, &TfrmBlindoro::cmdAvantiClick);
     collega(ui->cmdUltimo, &TfrmBlindoro::cmdUltimoClick);
     collega(ui->cmdFile, &TfrmBlindoro::cmdFileClick);
+    collega(ui->cmdTrova, &TfrmBlindoro::cmdTrovaClick);
+    collega(ui->cmdScadenze, &TfrmBlindoro::cmdScadenzeClick);
     collega(ui->cmdGuida, &TfrmBlindoro::cmdGuidaClick);
     collega(ui->cmdEsci, &TfrmBlindoro::cmdEsciClick);
     collega(ui->btnSito, &TfrmBlindoro::btnSitoClick);
@@ -196,7 +200,7 @@ void TfrmBlindoro::preparaConvenzioni() {
         controllo->installEventFilter(this);
 
     // Their windows are not part of the program yet.
-    for (QAbstractButton* comando : {ui->cmdTrova, ui->cmdStampa, ui->cmdEsporta, ui->cmdScadenze})
+    for (QAbstractButton* comando : {ui->cmdStampa, ui->cmdEsporta})
         comando->setEnabled(false);
 }
 
@@ -423,6 +427,16 @@ void TfrmBlindoro::cmdFileClick() {
         allegati.ImpostaChiamante(QStringLiteral("blindoro"));
         allegati.MostraAllegati(AllegatiScheda());
     });
+}
+
+void TfrmBlindoro::cmdTrovaClick() {
+    apriDialogo<TfrmTrovaPassword>(this, [](TfrmTrovaPassword& ricerca) {
+        ricerca.ImpostaChiamante(QStringLiteral("blindoro"));
+    });
+}
+
+void TfrmBlindoro::cmdScadenzeClick() {
+    apriDialogo<TfrmSegnalati>(this);
 }
 
 void TfrmBlindoro::cmdGuidaClick() {

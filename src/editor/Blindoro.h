@@ -67,6 +67,8 @@ public:
     void btnFocusClick();
     void cmdEsciClick();
     void cmdFileClick();
+    void cmdTrovaClick();
+    void cmdScadenzeClick();
     void cmdGuidaClick();
     void btnSitoClick();
     void btnEmailClick();
