@@ -12,7 +12,9 @@
 #include "gui/OpenURL.h"
 #include "help/Guida.h"
 #include "output/ExpPassword.h"
+#include "output/Segnalati.h"
 #include "output/StampaCredenziali.h"
+#include "output/TrovaPassword.h"
 #include "validators/CodFisc.h"
 
 #include <QKeyEvent>
@@ -108,6 +110,8 @@ TfrmBlindoro::TfrmBlindoro(QWidget* parent)
     collega(ui->cmdFile, &TfrmBlindoro::cmdFileClick);
     collega(ui->cmdStampa, &TfrmBlindoro::cmdStampaClick);
     collega(ui->cmdEsporta, &TfrmBlindoro::cmdEsportaClick);
+    collega(ui->cmdTrova, &TfrmBlindoro::cmdTrovaClick);
+    collega(ui->cmdScadenze, &TfrmBlindoro::cmdScadenzeClick);
     collega(ui->cmdGuida, &TfrmBlindoro::cmdGuidaClick);
     collega(ui->cmdEsci, &TfrmBlindoro::cmdEsciClick);
     collega(ui->btnSito, &TfrmBlindoro::btnSitoClick);
@@ -198,10 +202,6 @@ void TfrmBlindoro::preparaConvenzioni() {
          {static_cast<QWidget*>(ui->txtCreazione), static_cast<QWidget*>(ui->txtScadenza),
           static_cast<QWidget*>(ui->txtURL), static_cast<QWidget*>(ui->btnFocus)})
         controllo->installEventFilter(this);
-
-    // Their windows are not part of the program yet.
-    for (QAbstractButton* comando : {ui->cmdTrova, ui->cmdScadenze})
-        comando->setEnabled(false);
 }
 
 void TfrmBlindoro::ApriArchivio(const QString& percorso, const QString& nome) {
@@ -435,6 +435,16 @@ void TfrmBlindoro::cmdStampaClick() {
 
 void TfrmBlindoro::cmdEsportaClick() {
     apriDialogo<TfrmExpPassword>(this);
+}
+
+void TfrmBlindoro::cmdTrovaClick() {
+    apriDialogo<TfrmTrovaPassword>(this, [](TfrmTrovaPassword& ricerca) {
+        ricerca.ImpostaChiamante(QStringLiteral("blindoro"));
+    });
+}
+
+void TfrmBlindoro::cmdScadenzeClick() {
+    apriDialogo<TfrmSegnalati>(this);
 }
 
 void TfrmBlindoro::cmdGuidaClick() {

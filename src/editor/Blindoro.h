@@ -69,6 +69,8 @@ public:
     void cmdFileClick();
     void cmdStampaClick();
     void cmdEsportaClick();
+    void cmdTrovaClick();
+    void cmdScadenzeClick();
     void cmdGuidaClick();
     void btnSitoClick();
     void btnEmailClick();

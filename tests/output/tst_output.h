@@ -8,8 +8,20 @@
 #include "support/ControlliScheda.h"
 #include "support/PiattaformaProva.h"
 
+#include "core/storage/Scheda.h"
+
+#include <QList>
 #include <QObject>
+#include <QPair>
+#include <QStringList>
+#include <functional>
 #include <memory>
+#include <optional>
+
+class ComponenteRapporto;
+class QDialog;
+class TfrmSegnalati;
+class TfrmTrovaPassword;
 
 class tst_Output : public QObject {
     Q_OBJECT
@@ -23,13 +35,59 @@ class tst_Output : public QObject {
     // The archive the record window has open: Casa.psw in the program folder.
     QString percorsoArchivio() const;
 
+    // Search window and expired summary: what both use (tst_output_ricerca.cpp).
+
+    // A record with these fields, the others empty.
+    using Campi = QList<QPair<Campo, QString>>;
+    static TScheda nuovaScheda(const Campi& campi);
+    // Writes these records, in this order, as the whole archive Casa.psw.
+    void scriviArchivio(const QList<TScheda>& schede);
+    // Clicks the record window's command and runs `azione` on the window it opens; fails when no
+    // window opened, when it is of another class or owner, or when it was not freed afterwards.
+    // The search window may be opened with another caller tag instead, as another caller would.
+    void conRicerca(const std::function<void(TfrmTrovaPassword&)>& azione,
+                    const std::optional<QString>& chiamante = std::nullopt);
+    void conScadute(const std::function<void(TfrmSegnalati&)>& azione);
+    // The lines the list of the window shows, top to bottom.
+    static QStringList righeMostrate(QDialog& finestra);
+    // The titles those lines begin with.
+    static QStringList titoliMostrati(QDialog& finestra);
+    // Double-clicks the line of the list (or, with -1, the list's empty part below the lines).
+    static void doppioClic(QDialog& finestra, int riga);
+    // Prints through the window's "Stampa" with the print dialog cancelled, and checks what the
+    // report engine prepared: the title, then the lines, then the footer; the memo as tall as
+    // its lines and its band 10 units taller; the window still open.
+    void verificaStampa(QDialog& finestra, ComponenteRapporto& rapporto, const QString& titolo);
+
 private Q_SLOTS:
     void init();
     void cleanup();
 
     // --- Search window (tst_output_ricerca.cpp) ---
+    void ricercaFiltri_data();
+    void ricercaFiltri();
+    void ricercaArchivioVuotoETrova();
+    void ricercaSenzaAccesso_data();
+    void ricercaSenzaAccesso();
+    void ricercaPannelliAloniEInvio();
+    void ricercaAccessibile();
+    void ricercaTrovaEUltimaChiave();
+    void ricercaRigaInteraVisibile();
+    void ricercaDoppioClic_data();
+    void ricercaDoppioClic();
+    void ricercaDoppioClicSenzaScelta_data();
+    void ricercaDoppioClicSenzaScelta();
+    void ricercaStampa();
 
     // --- Expired summary (tst_output_scadute.cpp) ---
+    void scaduteElencate_data();
+    void scaduteElencate();
+    void scaduteNessunaTrovaEStampa();
+    void scaduteTastiera();
+    void scaduteArchivioIllegibile();
+    void scaduteDoppioClic_data();
+    void scaduteDoppioClic();
+    void scaduteStampa();
 
     // --- Card print (tst_output_stampa.cpp) ---
     void stampaFinestraDellaScheda();
