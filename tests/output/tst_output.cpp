@@ -28,4 +28,4 @@ void tst_Output::cleanup() {
     VERIFICA_PIATTAFORMA(*vista);
 }
 
-BLINDORO_TEST_MAIN_SENZA_ROOT(tst_Output)
+BLINDORO_TEST_MAIN_DISCO_PIENO(tst_Output)

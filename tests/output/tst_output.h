@@ -108,6 +108,7 @@ private Q_SLOTS:
     void esportazioneDomande();
     void esportazioneFallitaLasciaIlFileDiPrima_data();
     void esportazioneFallitaLasciaIlFileDiPrima();
+    void esportazioneSuDiscoPieno();
     void esportazioneArchivioIlleggibileLasciaLeRigheVuote();
     void esportazioneRigaDeiSuggerimenti();
     void esportazioneGuidaEdEsci();

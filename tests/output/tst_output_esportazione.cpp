@@ -5,6 +5,7 @@
 #include "editor/Blindoro.h"
 #include "output/ExpPassword.h"
 #include "output/GrigliaSchede.h"
+#include "support/DiscoPieno.h"
 #include "support/FileProva.h"
 
 #include <QApplication>
@@ -307,6 +308,33 @@ void tst_Output::esportazioneFallitaLasciaIlFileDiPrima() {
     QCOMPARE(contenutoFile(foglio), vecchio);
     QCOMPARE(fileSotto(piattaforma->cartella), primaDelClic);
     QVERIFY(piattaforma->aperture.isEmpty());
+}
+
+// On a full disk the export fails with its message and the old file stays as it was; once there
+// is room the same export goes through.
+void tst_Output::esportazioneSuDiscoPieno() {
+    SALTA_SENZA_DISCO_PIENO();
+    aggiungiSchede(percorsoArchivio(), {{{Campo::Titolo, QStringLiteral("Banca")}}});
+    DiscoPieno disco;
+    piattaforma->cartella = disco.Cartella() + QLatin1Char('/');
+    const QString foglio = percorsoFoglio(*piattaforma);
+    const QByteArray vecchio = "<html>il foglio di ieri</html>";
+    scriviFile(foglio, vecchio);
+    QVERIFY(disco.Riempi());
+    conEsportazione(scheda(), [&](TfrmExpPassword& finestra) {
+        piattaforma->attendi(TipoMessaggio::Conferma, Pulsanti::SiNo, DomandaEsporta, Risposta::Si);
+        piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, EsportazioneNegata);
+        figlio<QToolButton>(&finestra, "cmdEsporta")->click();
+        QCOMPARE(contenutoFile(foglio), vecchio);
+        QCOMPARE(fileSotto(piattaforma->cartella), QStringList{"Blindoro.xls"});
+
+        QVERIFY(disco.Libera(64 * 1024));
+        piattaforma->attendi(TipoMessaggio::Conferma, Pulsanti::SiNo, DomandaEsporta, Risposta::Si);
+        piattaforma->attendi(TipoMessaggio::Conferma, Pulsanti::SiNo, DomandaApri, Risposta::No);
+        figlio<QToolButton>(&finestra, "cmdEsporta")->click();
+    });
+    QVERIFY(contenutoFile(foglio).contains(Cella("Banca")));
+    QCOMPARE(fileSotto(piattaforma->cartella), QStringList{"Blindoro.xls"});
 }
 
 void tst_Output::esportazioneArchivioIlleggibileLasciaLeRigheVuote() {
