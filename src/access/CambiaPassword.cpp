@@ -6,6 +6,7 @@
 #include "core/password/Accesso.h"
 #include "core/password/Crypt.h"
 #include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/Piattaforma.h"
 
@@ -30,8 +31,10 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
 
     for (QLineEdit* campo : {ui->txtPasswordOld, ui->txtPasswordNew, ui->txtConferma})
         seguiModifiche(campo, [this] { txtPasswordChange(); });
-    connect(ui->cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
-    connect(ui->cmdEsci, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdEsciClick);
+    connect(ui->cmdOK, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmCambiaPassword::cmdOKClick));
+    connect(ui->cmdEsci, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmCambiaPassword::cmdEsciClick));
 }
 
 TfrmCambiaPassword::~TfrmCambiaPassword() = default;

@@ -1,5 +1,7 @@
 #include "access/CampiPassword.h"
 
+#include "gui/Guardia.h"
+
 #include <QEvent>
 #include <QLineEdit>
 
@@ -16,7 +18,7 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* evento) override {
         if (evento->type() == QEvent::KeyRelease)
-            azione_();
+            EseguiAzione(azione_);
         return false;
     }
 
@@ -27,6 +29,6 @@ private:
 } // namespace
 
 void seguiModifiche(QLineEdit* campo, std::function<void()> aggiorna) {
-    QObject::connect(campo, &QLineEdit::textChanged, campo, aggiorna);
+    QObject::connect(campo, &QLineEdit::textChanged, campo, SottoGuardia(aggiorna));
     new RilascioTasto(campo, std::move(aggiorna));
 }

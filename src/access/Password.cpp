@@ -7,6 +7,7 @@
 #include "core/password/Accesso.h"
 #include "core/password/Crypt.h"
 #include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/Piattaforma.h"
 
@@ -29,10 +30,11 @@ TfrmPassword::TfrmPassword(QWidget* parent)
     });
 
     seguiModifiche(ui->txtPassword, [this] { txtPasswordChange(); });
-    connect(ui->cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
-    connect(ui->cmdEsci, &QPushButton::clicked, this, &TfrmPassword::cmdEsciClick);
+    connect(ui->cmdOK, &QPushButton::clicked, this, SottoGuardia(this, &TfrmPassword::cmdOKClick));
+    connect(ui->cmdEsci, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmPassword::cmdEsciClick));
     connect(ui->btnCambiaPassword, &QPushButton::clicked, this,
-            &TfrmPassword::btnCambiaPasswordClick);
+            SottoGuardia(this, &TfrmPassword::btnCambiaPasswordClick));
 }
 
 TfrmPassword::~TfrmPassword() = default;

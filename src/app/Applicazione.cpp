@@ -1,5 +1,6 @@
 #include "app/Applicazione.h"
 
+#include "gui/Guardia.h"
 #include "gui/PiattaformaQt.h"
 
 #include <QFont>
@@ -8,7 +9,6 @@
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QTranslator>
-#include <exception>
 #include <sys/resource.h>
 
 namespace {
@@ -36,17 +36,11 @@ static void inizializzaRisorse() {
 TApplicazione::TApplicazione(int& argc, char** argv)
     : QApplication(argc, argv) {}
 
+// The last net: each user action has its own guard, so a failure should never come this far.
 bool TApplicazione::notify(QObject* destinatario, QEvent* evento) {
-    try {
-        return QApplication::notify(destinatario, evento);
-    } catch (const std::exception& errore) {
-        Piattaforma::corrente().messaggio(nullptr, TipoMessaggio::Errore, Pulsanti::Ok,
-                                          QString::fromUtf8(errore.what()));
-    } catch (...) {
-        Piattaforma::corrente().messaggio(nullptr, TipoMessaggio::Errore, Pulsanti::Ok,
-                                          QStringLiteral("Errore imprevisto."));
-    }
-    return false;
+    bool esito = false;
+    EseguiAzione([&] { esito = QApplication::notify(destinatario, evento); });
+    return esito;
 }
 
 void PreparaAmbiente(QApplication& applicazione) {

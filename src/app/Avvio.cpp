@@ -5,6 +5,7 @@
 #include "core/helptext/Produttore.h"
 #include "core/text/Formati.h"
 #include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
 #include "gui/OpenURL.h"
 #include "help/Guida.h"
 #include "help/Info.h"
@@ -28,15 +29,24 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
     preparaPulsanteImmagine(ui->imgEsci, QStringLiteral("Esci dal programma"));
     preparaPulsanteImmagine(ui->imgSito, QStringLiteral("Visita il sito Web del produttore"));
 
-    connect(ui->imgCrea, &QAbstractButton::clicked, this, &TfrmAvvio::imgCreaClick);
-    connect(ui->btnCrea, &QAbstractButton::clicked, this, &TfrmAvvio::imgCreaClick);
-    connect(ui->imgApri, &QAbstractButton::clicked, this, &TfrmAvvio::imgApriClick);
-    connect(ui->btnApri, &QAbstractButton::clicked, this, &TfrmAvvio::imgApriClick);
-    connect(ui->imgInfo, &QAbstractButton::clicked, this, &TfrmAvvio::imgInfoClick);
-    connect(ui->imgCopyright, &QAbstractButton::clicked, this, &TfrmAvvio::imgCopyrightClick);
-    connect(ui->imgGuida, &QAbstractButton::clicked, this, &TfrmAvvio::imgGuidaClick);
-    connect(ui->imgSito, &QAbstractButton::clicked, this, &TfrmAvvio::imgSitoClick);
-    connect(ui->imgEsci, &QAbstractButton::clicked, this, &TfrmAvvio::imgEsciClick);
+    connect(ui->imgCrea, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmAvvio::imgCreaClick));
+    connect(ui->btnCrea, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmAvvio::imgCreaClick));
+    connect(ui->imgApri, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmAvvio::imgApriClick));
+    connect(ui->btnApri, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmAvvio::imgApriClick));
+    connect(ui->imgInfo, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmAvvio::imgInfoClick));
+    connect(ui->imgCopyright, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmAvvio::imgCopyrightClick));
+    connect(ui->imgGuida, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmAvvio::imgGuidaClick));
+    connect(ui->imgSito, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmAvvio::imgSitoClick));
+    connect(ui->imgEsci, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmAvvio::imgEsciClick));
 }
 
 TfrmAvvio::~TfrmAvvio() = default;

@@ -5,6 +5,7 @@
 #include "core/summary/RigaRiepilogo.h"
 #include "core/text/Formati.h"
 #include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/Piattaforma.h"
 #include "help/Guida.h"
@@ -72,10 +73,14 @@ TfrmApriArchivio::TfrmApriArchivio(QWidget* parent)
     preparaPulsanteImmagine(ui->btnAnnulla, QStringLiteral("Annulla"));
     preparaPulsanteImmagine(ui->imgGuida, QStringLiteral("Guida all'utilizzo del software"));
 
-    connect(ui->btnApri, &QAbstractButton::clicked, this, &TfrmApriArchivio::btnApriClick);
-    connect(ui->btnElimina, &QAbstractButton::clicked, this, &TfrmApriArchivio::btnEliminaClick);
-    connect(ui->btnAnnulla, &QAbstractButton::clicked, this, &TfrmApriArchivio::btnAnnullaClick);
-    connect(ui->imgGuida, &QAbstractButton::clicked, this, &TfrmApriArchivio::imgGuidaClick);
+    connect(ui->btnApri, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmApriArchivio::btnApriClick));
+    connect(ui->btnElimina, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmApriArchivio::btnEliminaClick));
+    connect(ui->btnAnnulla, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmApriArchivio::btnAnnullaClick));
+    connect(ui->imgGuida, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmApriArchivio::imgGuidaClick));
 }
 
 TfrmApriArchivio::~TfrmApriArchivio() = default;

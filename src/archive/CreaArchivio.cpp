@@ -4,6 +4,7 @@
 
 #include "core/text/Formati.h"
 #include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/Piattaforma.h"
 #include "help/Guida.h"
@@ -94,9 +95,12 @@ TfrmCreaArchivio::TfrmCreaArchivio(QWidget* parent)
     preparaPulsanteImmagine(ui->btnAnnulla, QStringLiteral("Annulla"));
     preparaPulsanteImmagine(ui->imgGuida, QStringLiteral("Guida all'utilizzo del software"));
 
-    connect(ui->btnApplica, &QAbstractButton::clicked, this, &TfrmCreaArchivio::btnApplicaClick);
-    connect(ui->btnAnnulla, &QAbstractButton::clicked, this, &TfrmCreaArchivio::btnAnnullaClick);
-    connect(ui->imgGuida, &QAbstractButton::clicked, this, &TfrmCreaArchivio::imgGuidaClick);
+    connect(ui->btnApplica, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmCreaArchivio::btnApplicaClick));
+    connect(ui->btnAnnulla, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmCreaArchivio::btnAnnullaClick));
+    connect(ui->imgGuida, &QAbstractButton::clicked, this,
+            SottoGuardia(this, &TfrmCreaArchivio::imgGuidaClick));
 }
 
 TfrmCreaArchivio::~TfrmCreaArchivio() = default;
@@ -111,9 +115,11 @@ void TfrmCreaArchivio::FormClose() {
 }
 
 bool TfrmCreaArchivio::eventFilter(QObject* oggetto, QEvent* evento) {
-    if (oggetto == ui->txtFile && evento->type() == QEvent::KeyPress)
-        return txtFileKeyDown(static_cast<const QKeyEvent*>(evento));
-    return TFinestraLunga::eventFilter(oggetto, evento);
+    return EseguiFiltro([&]() -> bool {
+        if (oggetto == ui->txtFile && evento->type() == QEvent::KeyPress)
+            return txtFileKeyDown(static_cast<const QKeyEvent*>(evento));
+        return TFinestraLunga::eventFilter(oggetto, evento);
+    });
 }
 
 bool TfrmCreaArchivio::txtFileKeyDown(const QKeyEvent* tasto) const {

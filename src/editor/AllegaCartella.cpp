@@ -6,6 +6,7 @@
 #include "core/files/SostituisciFile.h"
 #include "core/text/Testo.h"
 #include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
 #include "gui/Piattaforma.h"
@@ -83,14 +84,19 @@ TfrmAllegaCartella::TfrmAllegaCartella(TfrmBlindoro* scheda)
         const Posto& p = posti_[posto];
         preparaPulsanteImmagine(
             p.cancella, QStringLiteral("Cancella il nome del %1° file allegato").arg(posto + 1));
-        connect(p.nome, &QLineEdit::textChanged, this, [this, posto] { txtFileChange(posto); });
+        connect(p.nome, &QLineEdit::textChanged, this,
+                SottoGuardia([this, posto] { txtFileChange(posto); }));
         connect(p.cancella, &QAbstractButton::clicked, this,
-                [this, posto] { imgCancellaClick(posto); });
-        connect(p.sfoglia, &QPushButton::clicked, this, [this, posto] { btnSfogliaClick(posto); });
-        connect(p.apri, &QPushButton::clicked, this, [this, posto] { btnApriClick(posto); });
+                SottoGuardia([this, posto] { imgCancellaClick(posto); }));
+        connect(p.sfoglia, &QPushButton::clicked, this,
+                SottoGuardia([this, posto] { btnSfogliaClick(posto); }));
+        connect(p.apri, &QPushButton::clicked, this,
+                SottoGuardia([this, posto] { btnApriClick(posto); }));
     }
-    connect(ui->btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
-    connect(ui->btnAnnulla, &QPushButton::clicked, this, &TfrmAllegaCartella::btnAnnullaClick);
+    connect(ui->btnApplica, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmAllegaCartella::btnApplicaClick));
+    connect(ui->btnAnnulla, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmAllegaCartella::btnAnnullaClick));
 }
 
 TfrmAllegaCartella::~TfrmAllegaCartella() = default;

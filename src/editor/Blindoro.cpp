@@ -8,6 +8,7 @@
 #include "editor/AllegaCartella.h"
 #include "editor/Calendario.h"
 #include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
 #include "help/Guida.h"
@@ -97,7 +98,7 @@ TfrmBlindoro::TfrmBlindoro(QWidget* parent)
             campo->setMaxLength(static_cast<int>(LunghezzaMassima(static_cast<Campo>(k))));
 
     const auto collega = [this](QAbstractButton* comando, void (TfrmBlindoro::*gestore)()) {
-        connect(comando, &QAbstractButton::clicked, this, gestore);
+        connect(comando, &QAbstractButton::clicked, this, SottoGuardia(this, gestore));
     };
     collega(ui->cmdNuovo, &TfrmBlindoro::cmdNuovoClick);
     collega(ui->cmdDuplica, &TfrmBlindoro::cmdDuplicaClick);
@@ -119,8 +120,10 @@ TfrmBlindoro::TfrmBlindoro(QWidget* parent)
     collega(ui->btnPassword, &TfrmBlindoro::btnPasswordClick);
     collega(ui->btnRisposta, &TfrmBlindoro::btnRispostaClick);
     collega(ui->btnCodFisc, &TfrmBlindoro::btnCodFiscClick);
-    connect(ui->txtCodFisc, &QLineEdit::textEdited, this, &TfrmBlindoro::txtCodFiscTyping);
-    connect(ui->txtEmail, &QLineEdit::textEdited, this, &TfrmBlindoro::txtEmailTyping);
+    connect(ui->txtCodFisc, &QLineEdit::textEdited, this,
+            SottoGuardia(this, &TfrmBlindoro::txtCodFiscTyping));
+    connect(ui->txtEmail, &QLineEdit::textEdited, this,
+            SottoGuardia(this, &TfrmBlindoro::txtEmailTyping));
 
     preparaConvenzioni();
 }
@@ -514,39 +517,41 @@ void TfrmBlindoro::tastoInData(QWidget* campo, QKeyEvent* tasto) {
 }
 
 bool TfrmBlindoro::eventFilter(QObject* oggetto, QEvent* evento) {
-    if (oggetto == ui->txtURL && evento->type() == QEvent::FocusOut) {
-        txtURLExit();
-        return false;
-    }
-    if (evento->type() != QEvent::KeyPress)
-        return false;
-    auto* tasto = static_cast<QKeyEvent*>(evento);
-    if (oggetto == ui->btnFocus) {
-        const bool attiva =
-            (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter ||
-             tasto->key() == Qt::Key_Space) &&
-            !(tasto->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
-        if (attiva)
-            btnFocusClick();
-        return attiva;
-    }
-    if (oggetto == ui->txtCreazione || oggetto == ui->txtScadenza) {
-        // Moving on with Tab and pressing a modifier alone are not asking for a date.
-        switch (tasto->key()) {
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Shift:
-        case Qt::Key_Control:
-        case Qt::Key_Alt:
-        case Qt::Key_AltGr:
-        case Qt::Key_Meta:
-        case Qt::Key_CapsLock:
-        case Qt::Key_NumLock:
+    return EseguiFiltro([&]() -> bool {
+        if (oggetto == ui->txtURL && evento->type() == QEvent::FocusOut) {
+            txtURLExit();
             return false;
-        default:
-            tastoInData(static_cast<QWidget*>(oggetto), tasto);
-            return true;
         }
-    }
-    return false;
+        if (evento->type() != QEvent::KeyPress)
+            return false;
+        auto* tasto = static_cast<QKeyEvent*>(evento);
+        if (oggetto == ui->btnFocus) {
+            const bool attiva =
+                (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter ||
+                 tasto->key() == Qt::Key_Space) &&
+                !(tasto->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+            if (attiva)
+                btnFocusClick();
+            return attiva;
+        }
+        if (oggetto == ui->txtCreazione || oggetto == ui->txtScadenza) {
+            // Moving on with Tab and pressing a modifier alone are not asking for a date.
+            switch (tasto->key()) {
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+            case Qt::Key_Shift:
+            case Qt::Key_Control:
+            case Qt::Key_Alt:
+            case Qt::Key_AltGr:
+            case Qt::Key_Meta:
+            case Qt::Key_CapsLock:
+            case Qt::Key_NumLock:
+                return false;
+            default:
+                tastoInData(static_cast<QWidget*>(oggetto), tasto);
+                return true;
+            }
+        }
+        return false;
+    });
 }

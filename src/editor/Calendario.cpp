@@ -4,6 +4,7 @@
 
 #include "core/text/Formati.h"
 #include "editor/Blindoro.h"
+#include "gui/Guardia.h"
 #include "gui/Piattaforma.h"
 
 #include <QLocale>
@@ -32,8 +33,10 @@ TfrmCalendario::TfrmCalendario(TfrmBlindoro* scheda)
     ui->calAppuntamenti->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     ui->calAppuntamenti->setSelectedDate(Piattaforma::corrente().oggi());
 
-    connect(ui->btnImportaData, &QPushButton::clicked, this, &TfrmCalendario::btnImportaDataClick);
-    connect(ui->btnAnnulla, &QPushButton::clicked, this, &TfrmCalendario::btnAnnullaClick);
+    connect(ui->btnImportaData, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmCalendario::btnImportaDataClick));
+    connect(ui->btnAnnulla, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmCalendario::btnAnnullaClick));
 }
 
 TfrmCalendario::~TfrmCalendario() = default;

@@ -1,5 +1,6 @@
 #include "gui/Convenzioni.h"
 
+#include "gui/Guardia.h"
 #include "gui/Immagini.h"
 
 #include <QAbstractButton>
@@ -118,7 +119,7 @@ bool TastoInvio::eventFilter(QObject* oggetto, QEvent* evento) {
         return false;
     const auto azione = azioni_.value(oggetto);
     if (azione)
-        azione();
+        EseguiAzione(azione);
     return true;
 }
 
@@ -181,7 +182,7 @@ void preparaCollegamento(QAbstractButton* testo, QAbstractButton* icona,
                          [testo] { coloraCollegamento(testo, Colori::CollegamentoPremuto); });
         QObject::connect(parte, &QAbstractButton::released, testo,
                          [testo] { coloraCollegamento(testo, Colori::Collegamento); });
-        QObject::connect(parte, &QAbstractButton::clicked, testo, clic);
+        QObject::connect(parte, &QAbstractButton::clicked, testo, SottoGuardia(clic));
     }
     if (icona)
         preparaPulsanteImmagine(icona, testo->text());

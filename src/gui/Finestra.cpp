@@ -1,5 +1,7 @@
 #include "gui/Finestra.h"
 
+#include "gui/Guardia.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -28,11 +30,11 @@ void TFinestraLunga::mostra() {
 void TFinestraLunga::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     if (!e->spontaneous())
-        FormShow();
+        EseguiAzione([this] { FormShow(); });
 }
 
 void TFinestraLunga::closeEvent(QCloseEvent* e) {
-    FormClose();
+    EseguiAzione([this] { FormClose(); });
     e->accept();
 }
 
@@ -50,7 +52,7 @@ TDialogo::TDialogo(QWidget* parent, const QSize& areaClient)
 void TDialogo::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (!e->spontaneous())
-        FormShow();
+        EseguiAzione([this] { FormShow(); });
 }
 
 void TDialogo::centraSulloSchermo() {

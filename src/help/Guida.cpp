@@ -3,6 +3,7 @@
 #include "ui_Guida.h"
 
 #include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
 #include "gui/OpenURL.h"
 #include "gui/Piattaforma.h"
 
@@ -12,7 +13,8 @@ TfrmGuida::TfrmGuida(QWidget* parent)
     ui->setupUi(this);
     centraSulloSchermo();
     preparaCollegamento(ui->lnkWeb, ui->imgPDF, [this] { lnkWebClick(); });
-    connect(ui->btnChiudi, &QPushButton::clicked, this, &TfrmGuida::btnChiudiClick);
+    connect(ui->btnChiudi, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmGuida::btnChiudiClick));
     ui->btnChiudi->setFocus();
 }
 

@@ -2,9 +2,10 @@
 
 #include "ui_Info.h"
 
-#include "gui/Convenzioni.h"
-#include "gui/OpenURL.h"
 #include "core/helptext/Produttore.h"
+#include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
+#include "gui/OpenURL.h"
 
 TfrmInfo::TfrmInfo(QWidget* parent)
     : TDialogo(parent, QSize(473, 579))
@@ -18,7 +19,8 @@ TfrmInfo::TfrmInfo(QWidget* parent)
                             QStringLiteral(". Tutti i diritti riservati."));
     ui->lnkWeb->setText(QString::fromUtf8(Produttore::Email));
     preparaCollegamento(ui->lnkWeb, ui->imgEmail, [this] { lnkWebClick(); });
-    connect(ui->btnChiudi, &QPushButton::clicked, this, &TfrmInfo::btnChiudiClick);
+    connect(ui->btnChiudi, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmInfo::btnChiudiClick));
     ui->btnChiudi->setFocus();
 }
 

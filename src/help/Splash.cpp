@@ -2,9 +2,10 @@
 
 #include "ui_Splash.h"
 
-#include "gui/Convenzioni.h"
-#include "gui/OpenURL.h"
 #include "core/helptext/Produttore.h"
+#include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
+#include "gui/OpenURL.h"
 
 TfrmSplash::TfrmSplash(QWidget* parent)
     : TDialogo(parent, QSize(661, 467))
@@ -15,7 +16,8 @@ TfrmSplash::TfrmSplash(QWidget* parent)
     ui->lblProduttore->setText(produttore);
     ui->lnkWeb->setText(QString::fromUtf8(Produttore::SitoWeb));
     preparaCollegamento(ui->lnkWeb, ui->imgWeb, [this] { lnkWebClick(); });
-    connect(ui->btnChiudi, &QPushButton::clicked, this, &TfrmSplash::btnChiudiClick);
+    connect(ui->btnChiudi, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmSplash::btnChiudiClick));
     ui->btnChiudi->setFocus();
 }
 

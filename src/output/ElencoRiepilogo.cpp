@@ -1,6 +1,7 @@
 #include "output/ElencoRiepilogo.h"
 
 #include "core/summary/Ricerca.h"
+#include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "output/ComponenteRapporto.h"
 
@@ -141,17 +142,19 @@ void ElencoRiepilogo::AlDoppioClic(std::function<void()> azione) {
 }
 
 bool ElencoRiepilogo::eventFilter(QObject* oggetto, QEvent* evento) {
-    bool scelta = false;
-    if (oggetto == lista_->viewport() && evento->type() == QEvent::MouseButtonDblClick)
-        scelta = static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton;
-    else if (oggetto == lista_ && evento->type() == QEvent::KeyPress) {
-        const int tasto = static_cast<QKeyEvent*>(evento)->key();
-        scelta = tasto == Qt::Key_Return || tasto == Qt::Key_Enter;
-    }
-    if (!scelta || !doppioClic_)
-        return false;
-    doppioClic_();
-    return true;
+    return EseguiFiltro([&]() -> bool {
+        bool scelta = false;
+        if (oggetto == lista_->viewport() && evento->type() == QEvent::MouseButtonDblClick)
+            scelta = static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton;
+        else if (oggetto == lista_ && evento->type() == QEvent::KeyPress) {
+            const int tasto = static_cast<QKeyEvent*>(evento)->key();
+            scelta = tasto == Qt::Key_Return || tasto == Qt::Key_Enter;
+        }
+        if (!scelta || !doppioClic_)
+            return false;
+        doppioClic_();
+        return true;
+    });
 }
 
 void StampaElenco(ComponenteRapporto& frxReport, const QString& titolo, const QStringList& righe) {

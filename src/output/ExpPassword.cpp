@@ -6,6 +6,7 @@
 #include "core/files/SostituisciFile.h"
 #include "editor/Blindoro.h"
 #include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
 #include "gui/Piattaforma.h"
@@ -40,9 +41,12 @@ TfrmExpPassword::TfrmExpPassword(TfrmBlindoro* scheda)
     centraSulloSchermo();
     ui->grdRecords->setModel(modello_);
 
-    connect(ui->cmdEsporta, &QToolButton::clicked, this, &TfrmExpPassword::cmdEsportaClick);
-    connect(ui->cmdGuida, &QToolButton::clicked, this, &TfrmExpPassword::cmdGuidaClick);
-    connect(ui->cmdEsci, &QToolButton::clicked, this, &TfrmExpPassword::cmdEsciClick);
+    connect(ui->cmdEsporta, &QToolButton::clicked, this,
+            SottoGuardia(this, &TfrmExpPassword::cmdEsportaClick));
+    connect(ui->cmdGuida, &QToolButton::clicked, this,
+            SottoGuardia(this, &TfrmExpPassword::cmdGuidaClick));
+    connect(ui->cmdEsci, &QToolButton::clicked, this,
+            SottoGuardia(this, &TfrmExpPassword::cmdEsciClick));
     preparaSuggerimenti();
     ui->grdRecords->setFocus(Qt::OtherFocusReason);
 }

@@ -6,6 +6,7 @@
 #include "core/text/Formati.h"
 #include "editor/Blindoro.h"
 #include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
 #include "gui/Piattaforma.h"
 #include "output/ComponenteRapporto.h"
 #include "output/ElencoRiepilogo.h"
@@ -32,9 +33,12 @@ TfrmSegnalati::TfrmSegnalati(TfrmBlindoro* scheda)
     elenco_->AlDoppioClic([this] { lstRecordsDblClick(); });
     frxReport = std::make_unique<ComponenteRapporto>(this, ModelloRiepilogo);
 
-    connect(ui->btnTrova, &QPushButton::clicked, this, &TfrmSegnalati::btnTrovaClick);
-    connect(ui->btnStampa, &QPushButton::clicked, this, &TfrmSegnalati::btnStampaClick);
-    connect(ui->btnChiudi, &QPushButton::clicked, this, &TfrmSegnalati::btnChiudiClick);
+    connect(ui->btnTrova, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmSegnalati::btnTrovaClick));
+    connect(ui->btnStampa, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmSegnalati::btnStampaClick));
+    connect(ui->btnChiudi, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmSegnalati::btnChiudiClick));
 }
 
 TfrmSegnalati::~TfrmSegnalati() = default;

@@ -5,6 +5,7 @@
 #include "core/text/Formati.h"
 #include "core/text/Testo.h"
 #include "editor/Blindoro.h"
+#include "gui/Guardia.h"
 
 namespace {
 
@@ -41,8 +42,10 @@ TfrmStampaCredenziali::TfrmStampaCredenziali(TfrmBlindoro* scheda)
     ui->setupUi(this);
     ImpostaFormatiProcesso();
 
-    connect(ui->btnAnnulla, &QPushButton::clicked, this, &TfrmStampaCredenziali::btnAnnullaClick);
-    connect(ui->btnStampa, &QPushButton::clicked, this, &TfrmStampaCredenziali::btnStampaClick);
+    connect(ui->btnAnnulla, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmStampaCredenziali::btnAnnullaClick));
+    connect(ui->btnStampa, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmStampaCredenziali::btnStampaClick));
 }
 
 TfrmStampaCredenziali::~TfrmStampaCredenziali() = default;

@@ -8,6 +8,7 @@
 #include "core/text/Testo.h"
 #include "editor/Blindoro.h"
 #include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "output/ComponenteRapporto.h"
 #include "output/ElencoRiepilogo.h"
@@ -46,12 +47,18 @@ TfrmTrovaPassword::TfrmTrovaPassword(TfrmBlindoro* scheda)
     elenco_->AlDoppioClic([this] { lstRecordsDblClick(); });
     frxReport = std::make_unique<ComponenteRapporto>(this, ModelloRiepilogo);
 
-    connect(ui->btnCerca, &QPushButton::pressed, this, &TfrmTrovaPassword::btnCercaMouseDown);
-    connect(ui->btnCerca, &QPushButton::clicked, this, &TfrmTrovaPassword::btnCercaClick);
-    connect(ui->btnTrova, &QPushButton::clicked, this, &TfrmTrovaPassword::btnTrovaClick);
-    connect(ui->btnStampa, &QPushButton::clicked, this, &TfrmTrovaPassword::btnStampaClick);
-    connect(ui->btnAnnulla, &QPushButton::clicked, this, &TfrmTrovaPassword::btnAnnullaClick);
-    connect(ui->btnChiudi, &QPushButton::clicked, this, &TfrmTrovaPassword::btnChiudiClick);
+    connect(ui->btnCerca, &QPushButton::pressed, this,
+            SottoGuardia(this, &TfrmTrovaPassword::btnCercaMouseDown));
+    connect(ui->btnCerca, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmTrovaPassword::btnCercaClick));
+    connect(ui->btnTrova, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmTrovaPassword::btnTrovaClick));
+    connect(ui->btnStampa, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmTrovaPassword::btnStampaClick));
+    connect(ui->btnAnnulla, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmTrovaPassword::btnAnnullaClick));
+    connect(ui->btnChiudi, &QPushButton::clicked, this,
+            SottoGuardia(this, &TfrmTrovaPassword::btnChiudiClick));
 }
 
 TfrmTrovaPassword::~TfrmTrovaPassword() = default;

@@ -4,6 +4,7 @@
 
 #include "core/taxcode/ControlloFiscale.h"
 #include "core/text/Testo.h"
+#include "gui/Guardia.h"
 #include "validators/PartitaIVA.h"
 
 #include <algorithm>
@@ -15,7 +16,8 @@ TfrmCodFisc::TfrmCodFisc(QWidget* parent)
     preparaControllo(ui->txtCodFisc, ui->btnControlla, ui->btnChiudi, LunghezzaCodiceFiscale,
                      QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 "
                                     "caratteri alfanumerici."));
-    connect(ui->txtCodFisc, &QLineEdit::textEdited, this, &TfrmCodFisc::txtCodFiscTyping);
+    connect(ui->txtCodFisc, &QLineEdit::textEdited, this,
+            SottoGuardia(this, &TfrmCodFisc::txtCodFiscTyping));
 }
 
 TfrmCodFisc::~TfrmCodFisc() = default;

@@ -2,6 +2,7 @@
 
 #include "core/text/Formati.h"
 #include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 
 #include <QLineEdit>
@@ -25,8 +26,10 @@ void TDialogoControllo::preparaControllo(QLineEdit* campo, QPushButton* controll
     auto* invio = new TastoInvio(this);
     invio->sposta(campo, controlla);
 
-    connect(controlla, &QPushButton::clicked, this, &TDialogoControllo::btnControllaClick);
-    connect(chiudi, &QPushButton::clicked, this, &TDialogoControllo::btnChiudiClick);
+    connect(controlla, &QPushButton::clicked, this,
+            SottoGuardia(this, &TDialogoControllo::btnControllaClick));
+    connect(chiudi, &QPushButton::clicked, this,
+            SottoGuardia(this, &TDialogoControllo::btnChiudiClick));
 }
 
 // A text longer than the field's limit widens the limit instead of being cut, so the length

@@ -3,6 +3,7 @@
 #include "ui_PartitaIVA.h"
 
 #include "core/taxcode/ControlloFiscale.h"
+#include "gui/Guardia.h"
 
 #include <QKeyEvent>
 
@@ -20,9 +21,11 @@ TfrmPartitaIva::TfrmPartitaIva(QWidget* parent)
 TfrmPartitaIva::~TfrmPartitaIva() = default;
 
 bool TfrmPartitaIva::eventFilter(QObject* oggetto, QEvent* evento) {
-    if (oggetto == ui->txtPartitaIva && evento->type() == QEvent::KeyPress)
-        return !txtPartitaIvaKeyDown(*static_cast<QKeyEvent*>(evento));
-    return TDialogoControllo::eventFilter(oggetto, evento);
+    return EseguiFiltro([&]() -> bool {
+        if (oggetto == ui->txtPartitaIva && evento->type() == QEvent::KeyPress)
+            return !txtPartitaIvaKeyDown(*static_cast<QKeyEvent*>(evento));
+        return TDialogoControllo::eventFilter(oggetto, evento);
+    });
 }
 
 bool TfrmPartitaIva::txtPartitaIvaKeyDown(const QKeyEvent& tasto) const {

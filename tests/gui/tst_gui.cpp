@@ -2,6 +2,7 @@
 // line, Enter order, links.
 
 #include "gui/Convenzioni.h"
+#include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
 #include "gui/PiattaformaQt.h"
@@ -17,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <memory>
+#include <stdexcept>
 
 class tst_Gui : public QObject {
     Q_OBJECT
@@ -141,6 +143,55 @@ private Q_SLOTS:
         QCOMPARE(piattaforma->aperture[0].indirizzo, atteso);
         if (atteso.isLocalFile())
             QCOMPARE(piattaforma->aperture[0].indirizzo.toLocalFile(), atteso.toLocalFile());
+    }
+
+    // A user action runs under its guard: a failure it does not catch ends it with the error box
+    // and its own text, and the window goes on; a failure of one kind is told like any other.
+    void azioneSottoGuardia_data() {
+        QTest::addColumn<bool>("conTastoInvio");
+        QTest::newRow("a click") << false;
+        QTest::newRow("Enter in a field") << true;
+    }
+
+    void azioneSottoGuardia() {
+        QFETCH(bool, conTastoInvio);
+        QWidget finestra;
+        auto* layout = new QVBoxLayout(&finestra);
+        auto* campo = new QLineEdit(&finestra);
+        auto* pulsante = new QPushButton(QStringLiteral("Salva"), &finestra);
+        layout->addWidget(campo);
+        layout->addWidget(pulsante);
+        int volte = 0;
+        const auto salva = [&volte] {
+            ++volte;
+            if (volte == 1)
+                throw std::runtime_error("Spazio su disco esaurito.");
+            if (volte == 2)
+                throw 42;
+        };
+        auto* invio = new TastoInvio(&finestra);
+        invio->esegui(campo, salva);
+        connect(pulsante, &QPushButton::clicked, &finestra, SottoGuardia(salva));
+        finestra.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+        QApplication::setActiveWindow(&finestra);
+        const auto premi = [&] {
+            if (conTastoInvio)
+                QTest::keyClick(campo, Qt::Key_Return);
+            else
+                QTest::mouseClick(pulsante, Qt::LeftButton);
+        };
+
+        piattaforma->attendi(TipoMessaggio::Errore, Pulsanti::Ok,
+                             QStringLiteral("Spazio su disco esaurito."));
+        premi();
+        piattaforma->attendi(TipoMessaggio::Errore, Pulsanti::Ok,
+                             QStringLiteral("Errore imprevisto."));
+        premi();
+        premi();
+        QCOMPARE(volte, 3);
+        QCOMPARE(piattaforma->mostrati.size(), 2);
+        QVERIFY(finestra.isVisible());
     }
 
     void evidenziazioneSfondoSegueIlFocus() {
