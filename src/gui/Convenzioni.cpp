@@ -83,6 +83,8 @@ QWidget* EvidenziazioneAlone::aggiungi(QWidget* campo, const QString& nomeAlone)
 
 bool EvidenziazioneAlone::eventFilter(QObject* oggetto, QEvent* evento) {
     QWidget* alone = aloni_.value(oggetto);
+    if (!alone)
+        return false;
     switch (evento->type()) {
     case QEvent::FocusIn:
         alone->show();

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
@@ -47,7 +48,9 @@ protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
-    QHash<QObject*, QWidget*> aloni_;
+    // A window being destroyed deletes its halos and fields in any order: a halo may go before
+    // the focus leaves its field.
+    QHash<QObject*, QPointer<QWidget>> aloni_;
 };
 
 // The Enter key in the single-line fields of a window never moves the focus or presses a button by
