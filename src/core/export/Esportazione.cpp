@@ -41,35 +41,37 @@ void Scrivi(QIODevice& dispositivo, const QByteArray& byte) {
 }
 
 // The cell's text as it goes into the file: trimmed, every line break (CR LF, CR or LF) one
-// blank, so the file stays one line, and the three signs that HTML reads as markup escaped.
-void AggiungiCella(QString& riga, const QString& cella) {
-    const QString testo = TogliSpazi(cella);
-    riga += u"<td style=\"text-align: left;\">";
+// blank, so the file stays one line, and the three signs that HTML reads as markup escaped. The
+// rules apply to the bytes of the code page, not to the text: a character the code page lacks can
+// become one of those signs on the way (a full-width "<" is written "<").
+void AggiungiCella(QByteArray& riga, const QString& cella) {
+    const QByteArray testo = CodificaWindows1252(TogliSpazi(cella));
+    riga += "<td style=\"text-align: left;\">";
     for (qsizetype i = 0; i < testo.size(); ++i) {
-        const QChar carattere = testo[i];
-        switch (carattere.unicode()) {
-        case u'&':
-            riga += u"&amp;";
+        const char carattere = testo[i];
+        switch (carattere) {
+        case '&':
+            riga += "&amp;";
             break;
-        case u'<':
-            riga += u"&lt;";
+        case '<':
+            riga += "&lt;";
             break;
-        case u'>':
-            riga += u"&gt;";
+        case '>':
+            riga += "&gt;";
             break;
-        case u'\r':
-            if (i + 1 < testo.size() && testo[i + 1] == u'\n')
+        case '\r':
+            if (i + 1 < testo.size() && testo[i + 1] == '\n')
                 ++i;
-            riga += u' ';
+            riga += ' ';
             break;
-        case u'\n':
-            riga += u' ';
+        case '\n':
+            riga += ' ';
             break;
         default:
             riga += carattere;
         }
     }
-    riga += u"</td>";
+    riga += "</td>";
 }
 
 QByteArray RigaIntestazione() {
@@ -96,15 +98,15 @@ CelleEsportate CelleDellaScheda(const TScheda& scheda) {
 void EsportaInFoglio(const RigheDaEsportare& righe, QIODevice& dispositivo) {
     Scrivi(dispositivo, QByteArray::fromRawData(Testa, sizeof Testa - 1));
     Scrivi(dispositivo, RigaIntestazione());
-    QString riga;
+    QByteArray riga;
     const qsizetype totale = righe.NumeroRighe();
     for (qsizetype r = 0; r < totale; ++r) {
         riga.truncate(0);
-        riga += u"<tr>";
+        riga += "<tr>";
         for (const QString& cella : righe.Celle(r))
             AggiungiCella(riga, cella);
-        riga += u"</tr>";
-        Scrivi(dispositivo, CodificaWindows1252(riga));
+        riga += "</tr>";
+        Scrivi(dispositivo, riga);
     }
     Scrivi(dispositivo, QByteArray::fromRawData(Coda, sizeof Coda - 1));
     if (auto* file = qobject_cast<QFileDevice*>(&dispositivo); file && !file->flush())

@@ -174,6 +174,9 @@ void tst_Export::celle_data() {
     QTest::newRow("virgolette restano") << "a \"b\" 'c'" << QByteArray("a \"b\" 'c'");
     QTest::newRow("è ed euro") << "è €" << QByteArray("\xE8 \x80");
     QTest::newRow("lettera fuori dal codice") << "π" << QByteArray("?");
+    // The code page writes these as the plain signs: they are escaped like them.
+    QTest::newRow("segni a larghezza piena")
+        << QString::fromUtf8("\uFF1Cb\uFF1E \uFF06") << QByteArray("&lt;b&gt; &amp;");
     QTest::newRow("fuori dal piano di base") << "a😀b" << QByteArray("a?b");
     QTest::newRow("CR LF") << "riga1\r\nriga2" << QByteArray("riga1 riga2");
     QTest::newRow("CR solo") << "a\rb" << QByteArray("a b");
