@@ -82,7 +82,8 @@ ElencoRiepilogo::ElencoRiepilogo(QWidget* finestra, QListView* lista, QLineEdit*
     lista_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     lista_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     lista_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    lista_->viewport()->installEventFilter(this);
+    areaLista_ = lista_->viewport();
+    areaLista_->installEventFilter(this);
     lista_->installEventFilter(this);
 }
 
@@ -144,7 +145,8 @@ void ElencoRiepilogo::AlDoppioClic(std::function<void()> azione) {
 bool ElencoRiepilogo::eventFilter(QObject* oggetto, QEvent* evento) {
     return EseguiFiltro([&]() -> bool {
         bool scelta = false;
-        if (oggetto == lista_->viewport() && evento->type() == QEvent::MouseButtonDblClick)
+        // Pointers compared only: the filter also sees the events of a list being destroyed.
+        if (oggetto == areaLista_ && evento->type() == QEvent::MouseButtonDblClick)
             scelta = static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton;
         else if (oggetto == lista_ && evento->type() == QEvent::KeyPress) {
             const int tasto = static_cast<QKeyEvent*>(evento)->key();

@@ -65,6 +65,7 @@ protected:
 private:
     QWidget* finestra_;
     QListView* lista_;
+    QWidget* areaLista_; // its viewport, which receives the clicks
     QLineEdit* chiave_;
     QString& ultimaChiave_;
     ModelloRighe* modello_;
