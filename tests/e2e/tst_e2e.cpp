@@ -225,7 +225,7 @@ public:
         x_.spostaPuntatore(area.bottomRight() + QPoint(20, 20));
         const QImage foto = x_.foto(finestra);
         if (foto.isNull() || !QDir().mkpath(cartella) ||
-            !foto.save(cartella + QLatin1Char('/') + nome))
+            !foto.save(cartella + QLatin1Char('/') + nome, "PNG", 0))
             inciampa(QStringLiteral("picture %1 not saved: %2").arg(nome, x_.errore()));
     }
 
@@ -252,7 +252,11 @@ void tst_E2e::dallAccessoAllUscitaUnaSchedaSalvata() {
     QVERIFY(QDir().mkpath(runtime));
     QVERIFY(QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 
-    SchermoVirtuale xvfb;
+    // Pictures are taken on a screen of the windows' design size, which the maximised windows
+    // then fill.
+    const bool fotografie = qEnvironmentVariableIsSet("BLINDORO_E2E_FOTO");
+    SchermoVirtuale xvfb(fotografie ? QStringLiteral("1016x713x24")
+                                    : QStringLiteral("1280x1024x24"));
     QVERIFY2(!xvfb.nome().isEmpty(), qPrintable(xvfb.errore()));
     SessioneX x(xvfb.nome());
     QVERIFY2(x.aperta(), qPrintable(x.errore()));
@@ -284,6 +288,9 @@ void tst_E2e::dallAccessoAllUscitaUnaSchedaSalvata() {
     QDate primoGiorno;
     try {
         preparaCartellaProgramma(cartella);
+        qInfo("program folder under test: %s",
+              qPrintable(qEnvironmentVariable("BLINDORO_E2E_CARTELLA",
+                                              QStringLiteral(BLINDORO_PROGRAM_DIR))));
         // From another folder, so only the program's own folder can be where it finds its files.
         programma.setWorkingDirectory(lavoro.path());
         primoGiorno = QDate::currentDate();
