@@ -331,13 +331,13 @@ void SessioneX::annota(const QString& riga) {
     storia_.append(QStringLiteral("%1 ms  %2").arg(orologio_.elapsed(), 6).arg(riga));
 }
 
-void SessioneX::tastoSimbolo(unsigned long simbolo) {
+bool SessioneX::tastoSimbolo(unsigned long simbolo) {
     const auto aggiunto = tastiAggiunti_.find(simbolo);
     const KeyCode codice =
         aggiunto != tastiAggiunti_.end() ? aggiunto->second : XKeysymToKeycode(schermo_, simbolo);
     if (codice == 0) {
         errore_ = QStringLiteral("no key types keysym 0x%1").arg(simbolo, 0, 16);
-        return;
+        return false;
     }
     const bool maiuscolo = XkbKeycodeToKeysym(schermo_, codice, 0, 0) != simbolo &&
                            XkbKeycodeToKeysym(schermo_, codice, 0, 1) == simbolo;
@@ -348,22 +348,26 @@ void SessioneX::tastoSimbolo(unsigned long simbolo) {
     XTestFakeKeyEvent(schermo_, codice, False, CurrentTime);
     if (maiuscolo)
         XTestFakeKeyEvent(schermo_, shift, False, CurrentTime);
+    return true;
 }
 
-void SessioneX::digita(const QString& testo) {
-    for (QChar carattere : testo)
-        tastoSimbolo(simboloDi(carattere));
+bool SessioneX::digita(const QString& testo) {
+    bool battuto = true;
+    for (qsizetype i = 0; battuto && i < testo.size(); ++i)
+        battuto = tastoSimbolo(simboloDi(testo[i]));
     invia();
+    return battuto;
 }
 
-void SessioneX::premi(const char* tasto, bool conControl) {
+bool SessioneX::premi(const char* tasto, bool conControl) {
     const KeyCode control = XKeysymToKeycode(schermo_, XK_Control_L);
     if (conControl)
         XTestFakeKeyEvent(schermo_, control, True, CurrentTime);
-    tastoSimbolo(XStringToKeysym(tasto));
+    const bool battuto = tastoSimbolo(XStringToKeysym(tasto));
     if (conControl)
         XTestFakeKeyEvent(schermo_, control, False, CurrentTime);
     invia();
+    return battuto;
 }
 
 void SessioneX::invia() {

@@ -79,10 +79,10 @@ public:
     // The pointer at a point of the screen, without a click.
     void spostaPuntatore(QPoint puntoSchermo);
     // Each character as a key press and release, with Shift where the key needs it; a line
-    // break is the Return key.
-    void digita(const QString& testo);
+    // break is the Return key. False when a character has no key (nothing more is typed).
+    bool digita(const QString& testo);
     // One key by its X keysym name ("Return", "space"), with Control held when asked.
-    void premi(const char* tasto, bool conControl = false);
+    bool premi(const char* tasto, bool conControl = false);
 
     // The window as it shows, once two pictures taken a moment apart agree (painting is over).
     QImage foto(Finestra finestra, std::chrono::milliseconds limite = 20s);
@@ -92,7 +92,7 @@ private:
     void annota(const QString& riga);
     QString titolo(Finestra finestra) const;
     bool aspetta(const std::function<bool()>& fatto, std::chrono::milliseconds limite);
-    void tastoSimbolo(unsigned long simbolo);
+    bool tastoSimbolo(unsigned long simbolo);
     void invia();
 
     _XDisplay* schermo_ = nullptr;

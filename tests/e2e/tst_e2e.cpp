@@ -199,7 +199,17 @@ public:
                 const QString& testo) {
         clicca(finestra, modulo, nome);
         prendiTastiera(finestra);
-        x_.digita(testo);
+        digita(testo);
+    }
+
+    void digita(const QString& testo) {
+        if (!x_.digita(testo))
+            inciampa(x_.errore());
+    }
+
+    void premi(const char* tasto, bool conControl = false) {
+        if (!x_.premi(tasto, conControl))
+            inciampa(x_.errore());
     }
 
     void prendiTastiera(SessioneX::Finestra finestra) {
@@ -212,7 +222,7 @@ public:
         const SessioneX::Finestra box = aspetta(titolo);
         clicca(box, QPoint(4, 4)); // its margin: the click only gives it the keyboard
         prendiTastiera(box);
-        x_.premi("Return");
+        premi("Return");
         aspettaChiusura(box, titolo);
     }
 
@@ -328,14 +338,14 @@ void tst_E2e::dallAccessoAllUscitaUnaSchedaSalvata() {
 
         utente.clicca(scheda, ModuloScheda, "txtURL");
         utente.prendiTastiera(scheda);
-        x.premi("a", true); // all of "https://", replaced by what is typed
-        x.digita(IndirizzoDigitato);
+        utente.premi("a", true); // all of "https://", replaced by what is typed
+        utente.digita(IndirizzoDigitato);
         for (const Digitato& d : Digitati)
             utente.scrivi(scheda, ModuloScheda, d.controllo, d.testo);
 
         // The expiry date comes from the calendar: any key in the field opens it.
         utente.clicca(scheda, ModuloScheda, "txtScadenza");
-        x.premi("space");
+        utente.premi("space");
         const auto calendario = utente.aspetta(TitoloCalendario);
         utente.clicca(calendario, ModuloCalendario, "btnImportaData");
         utente.aspettaChiusura(calendario, TitoloCalendario);
