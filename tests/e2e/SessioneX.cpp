@@ -17,6 +17,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace std::chrono_literals;
+
 namespace {
 
 // The display number that Xvfb writes on the descriptor once it listens: digits and a newline.
@@ -79,7 +81,7 @@ SchermoVirtuale::SchermoVirtuale(const QString& dimensioni) {
         close(canale[0]);
         return;
     }
-    nome_ = leggiNumeroSchermo(canale[0], 60s);
+    nome_ = leggiNumeroSchermo(canale[0], AttesaMassima);
     close(canale[0]);
     if (nome_.isEmpty())
         errore_ = QStringLiteral("Xvfb gave no display number: ") +
@@ -314,7 +316,7 @@ bool SessioneX::clic(Finestra finestra, QPoint punto) {
             XQueryPointer(schermo_, radice_, &radice, &figlia, &xr, &yr, &xf, &yf, &stato);
             return figlia == finestra;
         },
-        60s);
+        AttesaMassima);
     if (!sopra) {
         errore_ = QStringLiteral("another window covers the point to click: ") + errore_;
         return false;

@@ -12,7 +12,9 @@
 #include <functional>
 #include <map>
 
-using namespace std::chrono_literals;
+// How long any one wait may last: far more than a window takes to come on a loaded machine, so
+// only a program that is stuck or gone reaches it.
+inline constexpr std::chrono::milliseconds AttesaMassima{60000};
 
 // Xlib's Display and Window, without its macros (None, Bool, Status...) in every file that uses
 // the session.
@@ -65,11 +67,12 @@ public:
     void preparaTasti(const QString& testo);
 
     // A mapped top-level window whose title is exactly `titolo`; 0 when none came in time.
-    Finestra aspettaFinestra(const QString& titolo, std::chrono::milliseconds limite = 60s);
+    Finestra aspettaFinestra(const QString& titolo,
+                             std::chrono::milliseconds limite = AttesaMassima);
     // True once the window is no longer mapped.
-    bool aspettaChiusura(Finestra finestra, std::chrono::milliseconds limite = 60s);
+    bool aspettaChiusura(Finestra finestra, std::chrono::milliseconds limite = AttesaMassima);
     // True once the window has the X input focus, so keys typed next reach it.
-    bool aspettaFuoco(Finestra finestra, std::chrono::milliseconds limite = 60s);
+    bool aspettaFuoco(Finestra finestra, std::chrono::milliseconds limite = AttesaMassima);
 
     // The window's place on the screen (there is no window manager: no frame around it).
     QRect geometria(Finestra finestra);
@@ -85,7 +88,7 @@ public:
     bool premi(const char* tasto, bool conControl = false);
 
     // The window as it shows, once two pictures taken a moment apart agree (painting is over).
-    QImage foto(Finestra finestra, std::chrono::milliseconds limite = 20s);
+    QImage foto(Finestra finestra, std::chrono::milliseconds limite = std::chrono::seconds(20));
 
 private:
     void leggiEventi();
