@@ -10,9 +10,11 @@
 #include <X11/extensions/XTest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/select.h>
 #include <unistd.h>
 #include <vector>
@@ -60,6 +62,17 @@ int ignoraErrore(Display*, XErrorEvent*) {
 
 } // namespace
 
+std::function<void()> LegatoAlTest(std::function<void()> prima) {
+    const pid_t test = getpid();
+    return [test, prima = std::move(prima)] {
+        if (prima)
+            prima();
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != test) // the test ended before the line above
+            _exit(1);
+    };
+}
+
 SchermoVirtuale::SchermoVirtuale(const QString& dimensioni) {
     int canale[2];
     if (pipe2(canale, O_CLOEXEC) != 0) {
@@ -68,7 +81,7 @@ SchermoVirtuale::SchermoVirtuale(const QString& dimensioni) {
     }
     const int scrittura = canale[1];
     // Only the server keeps the writing end open across its exec.
-    server_.setChildProcessModifier([scrittura] { fcntl(scrittura, F_SETFD, 0); });
+    server_.setChildProcessModifier(LegatoAlTest([scrittura] { fcntl(scrittura, F_SETFD, 0); }));
     server_.setProcessChannelMode(QProcess::MergedChannels);
     server_.start(QStringLiteral("Xvfb"),
                   {QStringLiteral("-displayfd"), QString::number(scrittura),

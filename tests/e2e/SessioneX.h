@@ -21,6 +21,11 @@ inline constexpr std::chrono::milliseconds AttesaMassima{60000};
 struct _XDisplay;
 using XID = unsigned long;
 
+// For QProcess::setChildProcessModifier: the child is killed as soon as the test process ends,
+// however it ends (a failed check, a crash, a timeout), so no X server or program outlives a run.
+// `prima` runs first in the child.
+std::function<void()> LegatoAlTest(std::function<void()> prima = {});
+
 // An X server of the test's own: Xvfb on the first free display number, which the server picks
 // itself (-displayfd), so runs side by side never meet. It ends with this object.
 class SchermoVirtuale {

@@ -295,6 +295,7 @@ void tst_E2e::dallAccessoAllUscitaUnaSchedaSalvata() {
                     QStringLiteral("unix:path=") + lavoro.filePath(QStringLiteral("nessun-bus")));
     ambiente.remove(QStringLiteral("WAYLAND_DISPLAY"));
     programma.setProcessEnvironment(ambiente);
+    programma.setChildProcessModifier(LegatoAlTest());
     const QString uscita = lavoro.filePath(QStringLiteral("uscita.txt"));
     programma.setProcessChannelMode(QProcess::MergedChannels);
     programma.setStandardOutputFile(uscita);
