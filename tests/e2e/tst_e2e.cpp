@@ -381,7 +381,7 @@ void tst_E2e::dallAccessoAllUscitaUnaSchedaSalvata() {
     const QDate ultimoGiorno = QDate::currentDate();
 
     QVERIFY2(programma.exitStatus() == QProcess::NormalExit && programma.exitCode() == 0,
-             qPrintable(QStringLiteral("exit status %1, program output:\n%2")
+             qPrintable(QStringLiteral("exit code %1, program output:\n%2")
                             .arg(programma.exitCode())
                             .arg(contenutoTesto(uscita))));
 
