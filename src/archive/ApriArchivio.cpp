@@ -71,7 +71,8 @@ TfrmApriArchivio::TfrmApriArchivio(QWidget* parent)
     preparaPulsanteImmagine(ui->btnApri, QStringLiteral("Apri archivio"));
     preparaPulsanteImmagine(ui->btnElimina, QStringLiteral("Elimina l'archivio selezionato"));
     preparaPulsanteImmagine(ui->btnAnnulla, QStringLiteral("Annulla"));
-    preparaPulsanteImmagine(ui->imgGuida, QStringLiteral("Guida all'utilizzo del software"));
+    preparaPulsanteImmagine(ui->imgGuida, Comando{QStringLiteral("Guida all'utilizzo del software"),
+                                                  QString(), TastoGuida()});
 
     connect(ui->btnApri, &QAbstractButton::clicked, this,
             SottoGuardia(this, &TfrmApriArchivio::btnApriClick));
