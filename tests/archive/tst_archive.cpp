@@ -14,6 +14,7 @@
 #include "help/Guida.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -596,6 +597,51 @@ private Q_SLOTS:
         QVERIFY(aperta);
         QCOMPARE(argomento, TitoloGuida(ArgomentoGuida::Gestione));
         QVERIFY(finestra->isVisible());
+    }
+
+    // The keyboard reaches the list with nothing chosen and no archive under the focus; the
+    // arrows choose, from the first, and "Apri archivio" opens the one chosen. After a deletion
+    // nothing is chosen again, until the arrows choose.
+    void elencoDallaTastiera() {
+        for (const char* nome : {"zeta.psw", "Alfa.psw", "beta.psw"})
+            scrivi(QString::fromLatin1(nome));
+        apriSelezione();
+        QApplication::setActiveWindow(apri());
+        lstFiles()->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(lstFiles()->hasFocus());
+        QVERIFY(lstFiles()->selectedItems().isEmpty());
+        QVERIFY(!lstFiles()->currentItem());
+        QTest::keyClick(lstFiles(), Qt::Key_Down);
+        QCOMPARE(lstFiles()->selectedItems().first()->text(), QStringLiteral("Alfa.psw"));
+        QTest::keyClick(lstFiles(), Qt::Key_Down);
+        QCOMPARE(lstFiles()->selectedItems().first()->text(), QStringLiteral("beta.psw"));
+
+        piattaforma->attendi(TipoMessaggio::Conferma, Pulsanti::SiNo,
+                             QStringLiteral("Si sta per eliminare l'archivio di password "
+                                            "selezionato. Si ricorda che il file eliminato non "
+                                            "potrà essere recuperato.\r\n\r\nSi conferma "
+                                            "l'eliminazione dell'archivio?"),
+                             Risposta::Si);
+        piattaforma->attendi(TipoMessaggio::Informazione, Pulsanti::OkAnnulla,
+                             QStringLiteral("L'archivio di password è stato eliminato con "
+                                            "successo."));
+        auto* elimina = figlio<QAbstractButton>(apri(), "btnElimina");
+        elimina->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(elimina, Qt::Key_Space);
+        QCOMPARE(elencati(), (QStringList{"Alfa.psw", "zeta.psw"}));
+        QVERIFY(lstFiles()->selectedItems().isEmpty());
+
+        QTest::keyClick(elimina, Qt::Key_Tab);
+        QTRY_VERIFY(lstFiles()->hasFocus());
+        QVERIFY(lstFiles()->selectedItems().isEmpty());
+        QTest::keyClick(lstFiles(), Qt::Key_Down);
+        QCOMPARE(lstFiles()->selectedItems().first()->text(), QStringLiteral("Alfa.psw"));
+        QTest::keyClick(lstFiles(), Qt::Key_End);
+        QCOMPARE(lstFiles()->selectedItems().first()->text(), QStringLiteral("zeta.psw"));
+        auto* pulsanteApri = figlio<QAbstractButton>(apri(), "btnApri");
+        pulsanteApri->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(pulsanteApri, Qt::Key_Return);
+        QCOMPARE(testo(blindoro(), "lblNome"), QStringLiteral("zeta"));
     }
 
     // Pictures that act are buttons a keyboard and a screen reader can reach; captions name their
