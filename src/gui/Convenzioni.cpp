@@ -179,7 +179,12 @@ bool RigaSuggerimenti::eventFilter(QObject* oggetto, QEvent* evento) {
     return false;
 }
 
+// The colour is part of the link's own style: a palette alone gives way to the style of the window
+// that owns the link's window (a window with a style of its own restyles the windows it owns).
 void coloraCollegamento(QAbstractButton* testo, const QColor& colore) {
+    testo->setStyleSheet(QStringLiteral("border: none; background: transparent; padding: 0;"
+                                        " text-align: left; color: %1;")
+                             .arg(colore.name()));
     QPalette tavolozza = testo->palette();
     tavolozza.setColor(QPalette::ButtonText, colore);
     tavolozza.setColor(QPalette::WindowText, colore);
@@ -192,8 +197,6 @@ void preparaCollegamento(QAbstractButton* testo, QAbstractButton* icona,
     carattere.setUnderline(true);
     testo->setFont(carattere);
     testo->setCursor(Qt::PointingHandCursor);
-    testo->setStyleSheet(QStringLiteral("border: none; background: transparent; padding: 0;"
-                                        " text-align: left;"));
     coloraCollegamento(testo, Colori::Collegamento);
     if (testo->accessibleName().isEmpty())
         testo->setAccessibleName(testo->text());

@@ -67,7 +67,7 @@ void TfrmExpPassword::preparaSuggerimenti() {
     };
     auto* suggerimenti = new RigaSuggerimenti(ui->panInfo);
     const QHash<QAbstractButton*, Scorciatoia> tasti{
-        {ui->cmdEsporta, Scorciatoia{QStringLiteral("Ctrl+E"), QStringLiteral("Ctrl+E")}},
+        {ui->cmdEsporta, TastoEsportazione()},
         {ui->cmdGuida, TastoGuida()},
     };
     for (const auto& [comando, testo] : comandi) {

@@ -11,6 +11,7 @@
 #include "archive/ApriArchivio.h"
 #include "archive/CreaArchivio.h"
 #include "editor/Blindoro.h"
+#include "gui/Convenzioni.h"
 #include "help/Guida.h"
 
 #include <QAbstractButton>
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -589,13 +591,23 @@ private Q_SLOTS:
         QWidget* finestra = finestraCreazione ? crea() : apri();
 
         QString argomento;
-        const bool aperta = conDialogoModale([&] { clic(finestra, "imgGuida"); },
-                                             [&](QWidget* dialogo) {
-                                                 QVERIFY(qobject_cast<TfrmGuida*>(dialogo));
-                                                 argomento = testo(dialogo, "lblTitolo");
-                                             });
+        int puntiDelCollegamento = 0;
+        const bool aperta = conDialogoModale(
+            [&] { clic(finestra, "imgGuida"); },
+            [&](QWidget* dialogo) {
+                QVERIFY(qobject_cast<TfrmGuida*>(dialogo));
+                argomento = testo(dialogo, "lblTitolo");
+                // The window's own look stays its own: the help window it owns shows its link in
+                // the link's dark blue, not in the white of the window's buttons.
+                const QImage collegamento = figlio<QWidget>(dialogo, "lnkWeb")->grab().toImage();
+                for (int x = 0; x < collegamento.width(); ++x)
+                    for (int y = 0; y < collegamento.height(); ++y)
+                        puntiDelCollegamento +=
+                            collegamento.pixelColor(x, y) == Colori::Collegamento ? 1 : 0;
+            });
         QVERIFY(aperta);
         QCOMPARE(argomento, TitoloGuida(ArgomentoGuida::Gestione));
+        QVERIFY2(puntiDelCollegamento > 100, qPrintable(QString::number(puntiDelCollegamento)));
         QVERIFY(finestra->isVisible());
     }
 

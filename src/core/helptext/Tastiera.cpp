@@ -10,8 +10,14 @@ Scorciatoia TastoStampa() {
     return {QStringLiteral("Ctrl+P"), QStringLiteral("Ctrl+P")};
 }
 
+// Ctrl+E would be the natural key, but on Linux desktops a text field takes it to move to the end
+// of its line.
+Scorciatoia TastoEsportazione() {
+    return {QStringLiteral("Ctrl+Shift+X"), QStringLiteral("Ctrl+Maiusc+X")};
+}
+
 // The standard keys where the desktop has one (new, save, find, print, help, close), the others
-// chosen among those no field of the window takes for itself.
+// chosen among those that no text field takes for itself on any desktop.
 QList<ComandoDaTastiera> ComandiGestioneDaTastiera() {
     const auto comando = [](const char* controllo, const char* nome, const char* tasti,
                             const char* testo) {
@@ -30,7 +36,7 @@ QList<ComandoDaTastiera> ComandiGestioneDaTastiera() {
         comando("cmdIndietro", "scheda precedente", "Alt+Left", "Alt+Freccia sinistra"),
         comando("cmdAvanti", "scheda successiva", "Alt+Right", "Alt+Freccia destra"),
         comando("cmdUltimo", "ultima scheda", "Alt+End", "Alt+Fine"),
-        comando("cmdEsporta", "Esporta", "Ctrl+E", "Ctrl+E"),
+        {QStringLiteral("cmdEsporta"), QStringLiteral("Esporta"), TastoEsportazione()},
         comando("cmdScadenze", "password scadute", "Ctrl+R", "Ctrl+R"),
         comando("cmdGuida", "Guida", "F1", "F1"),
         comando("cmdEsci", "Esci", "Ctrl+W", "Ctrl+W"),

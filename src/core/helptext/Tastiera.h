@@ -23,9 +23,10 @@ struct ComandoDaTastiera {
 // left to right, then the small buttons beside the fields, from the top.
 QList<ComandoDaTastiera> ComandiGestioneDaTastiera();
 
-// The keys every window gives the same command: its help, its printing.
+// The keys every window gives the same command: its help, its printing, the export.
 Scorciatoia TastoGuida();
 Scorciatoia TastoStampa();
+Scorciatoia TastoEsportazione();
 
 // The sentences of the record window's help that tell the keys above.
 QString TestoComandiDaTastiera();
