@@ -409,6 +409,25 @@ private Q_SLOTS:
         QCOMPARE(aperta, QStringLiteral("TfrmGuida"));
         QCOMPARE(figlio<QAbstractButton>(avvio, "imgGuida")->toolTip(),
                  QStringLiteral("Guida all'utilizzo del software (F1)"));
+
+        // The information and the credits: opened with Enter, left with Esc.
+        for (const char* nome : {"imgInfo", "imgCopyright"}) {
+            auto* immagine = figlio<QAbstractButton>(avvio, nome);
+            QApplication::setActiveWindow(avvio);
+            immagine->setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY(immagine->hasFocus());
+            bool chiusaConEsc = false;
+            QVERIFY(
+                conDialogoModale([&] { QTest::keyClick(immagine, Qt::Key_Return); },
+                                 [&](QWidget* dialogo) {
+                                     QApplication::setActiveWindow(dialogo);
+                                     QTRY_VERIFY(QApplication::focusWidget() &&
+                                                 QApplication::focusWidget()->window() == dialogo);
+                                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+                                     chiusaConEsc = !dialogo->isVisible();
+                                 }));
+            QVERIFY2(chiusaConEsc, nome);
+        }
     }
 
     // The whole round without a mouse: from the login window to the password change and back,
