@@ -1,5 +1,6 @@
 #include "app/Applicazione.h"
 
+#include "gui/Accessibilita.h"
 #include "gui/Guardia.h"
 #include "gui/PiattaformaQt.h"
 
@@ -47,6 +48,7 @@ void PreparaAmbiente(QApplication& applicazione) {
     static PiattaformaQt sistema;
     Piattaforma::installa(&sistema);
     inizializzaRisorse();
+    PreparaAccessibilita();
     applicazione.setStyle(new StileBlindoro);
     applicazione.setFont(QFont(QStringLiteral("Verdana"), 9));
     applicazione.setQuitOnLastWindowClosed(false);

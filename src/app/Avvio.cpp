@@ -24,7 +24,8 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
     preparaPulsanteImmagine(ui->imgApri, QStringLiteral("Apri blindoro esistente"));
     preparaPulsanteImmagine(ui->btnApri, QStringLiteral("Apri blindoro esistente"));
     preparaPulsanteImmagine(ui->imgInfo, QStringLiteral("Informazioni su Blindoro"));
-    preparaPulsanteImmagine(ui->imgGuida, QStringLiteral("Guida all'utilizzo del software"));
+    preparaPulsanteImmagine(ui->imgGuida, Comando{QStringLiteral("Guida all'utilizzo del software"),
+                                                  QString(), TastoGuida()});
     preparaPulsanteImmagine(ui->imgCopyright, QStringLiteral("Crediti"));
     preparaPulsanteImmagine(ui->imgEsci, QStringLiteral("Esci dal programma"));
     preparaPulsanteImmagine(ui->imgSito, QStringLiteral("Visita il sito Web del produttore"));

@@ -71,7 +71,8 @@ TfrmApriArchivio::TfrmApriArchivio(QWidget* parent)
     preparaPulsanteImmagine(ui->btnApri, QStringLiteral("Apri archivio"));
     preparaPulsanteImmagine(ui->btnElimina, QStringLiteral("Elimina l'archivio selezionato"));
     preparaPulsanteImmagine(ui->btnAnnulla, QStringLiteral("Annulla"));
-    preparaPulsanteImmagine(ui->imgGuida, QStringLiteral("Guida all'utilizzo del software"));
+    preparaPulsanteImmagine(ui->imgGuida, Comando{QStringLiteral("Guida all'utilizzo del software"),
+                                                  QString(), TastoGuida()});
 
     connect(ui->btnApri, &QAbstractButton::clicked, this,
             SottoGuardia(this, &TfrmApriArchivio::btnApriClick));
@@ -101,6 +102,10 @@ void TfrmApriArchivio::elencaArchivi() {
         voce->setForeground(Qt::black);
         ui->lstFiles->addItem(voce);
     }
+    // Nothing chosen is nothing under the keyboard focus either: the list would otherwise put its
+    // first item under the focus, unselected, when the keyboard reaches it, and a screen reader
+    // would tell that item while "Apri archivio" refuses it. The arrows then choose the first.
+    ui->lstFiles->setCurrentIndex(QModelIndex());
     ui->lblCreati->setText(
         QStringLiteral("Sono stati creati %1 archivi di password.").arg(ui->lstFiles->count()));
     ui->lstFiles->setUpdatesEnabled(true);

@@ -93,7 +93,8 @@ TfrmCreaArchivio::TfrmCreaArchivio(QWidget* parent)
 
     preparaPulsanteImmagine(ui->btnApplica, QStringLiteral("Applica e chiudi"));
     preparaPulsanteImmagine(ui->btnAnnulla, QStringLiteral("Annulla"));
-    preparaPulsanteImmagine(ui->imgGuida, QStringLiteral("Guida all'utilizzo del software"));
+    preparaPulsanteImmagine(ui->imgGuida, Comando{QStringLiteral("Guida all'utilizzo del software"),
+                                                  QString(), TastoGuida()});
 
     connect(ui->btnApplica, &QAbstractButton::clicked, this,
             SottoGuardia(this, &TfrmCreaArchivio::btnApplicaClick));

@@ -2,11 +2,13 @@
 
 #include "ui_Blindoro.h"
 
+#include "core/helptext/Tastiera.h"
 #include "core/storage/FileArchivio.h"
 #include "core/text/Formati.h"
 #include "core/text/Testo.h"
 #include "editor/AllegaCartella.h"
 #include "editor/Calendario.h"
+#include "gui/Accessibilita.h"
 #include "gui/Convenzioni.h"
 #include "gui/Guardia.h"
 #include "gui/Messaggi.h"
@@ -131,6 +133,8 @@ TfrmBlindoro::TfrmBlindoro(QWidget* parent)
 TfrmBlindoro::~TfrmBlindoro() = default;
 
 void TfrmBlindoro::preparaConvenzioni() {
+    // The commands of the row carry their caption under their picture; the small buttons beside
+    // the fields have a picture only, so their caption is told here.
     const QList<QPair<QAbstractButton*, QString>> comandi{
         {ui->cmdNuovo,
          QStringLiteral("Prepara la schermata per l'inserimento di una nuova scheda.")},
@@ -155,11 +159,29 @@ void TfrmBlindoro::preparaConvenzioni() {
         {ui->btnCodFisc, QStringLiteral("Controlla il codice fiscale.")},
         {ui->btnEmail, QStringLiteral("Invia una e-mail all'indirizzo indicato.")},
     };
+    const QHash<QAbstractButton*, QString> soloImmagine{
+        {ui->btnSito, QStringLiteral("Visita il sito Web")},
+        {ui->btnPassword, QStringLiteral("Mostra / Nascondi password")},
+        {ui->btnRisposta, QStringLiteral("Mostra / Nascondi risposta segreta")},
+        {ui->btnCodFisc, QStringLiteral("Controlla il codice fiscale")},
+        {ui->btnEmail, QStringLiteral("Invia una e-mail")},
+    };
+    QHash<QString, Scorciatoia> tasti;
+    for (const ComandoDaTastiera& comando : ComandiGestioneDaTastiera())
+        tasti.insert(comando.controllo, comando.scorciatoia);
     auto* suggerimenti = new RigaSuggerimenti(ui->panInfo);
     for (const auto& [comando, testo] : comandi) {
-        preparaPulsanteImmagine(comando, testo);
+        preparaPulsanteImmagine(comando, Comando{soloImmagine.value(comando, comando->text()),
+                                                 testo, tasti.value(comando->objectName())});
         suggerimenti->suggerimento(comando, testo);
     }
+    // The record number is read as "Scheda 3"; the hidden button that takes the focus on saving
+    // is no control of the user's.
+    nomeDaTesto(ui->lblPosizione, [](const QString& numero) {
+        return TogliSpazi(numero).isEmpty() ? QStringLiteral("Scheda non in archivio")
+                                            : QStringLiteral("Scheda ") + TogliSpazi(numero);
+    });
+    segnaDecorazione(ui->btnFocus);
     suggerimenti->suggerimento(ui->txtCreazione, SuggerimentoData);
     suggerimenti->suggerimento(ui->txtScadenza, SuggerimentoData);
     for (QWidget* sfondo :

@@ -1,11 +1,13 @@
 #include "gui/Convenzioni.h"
 
+#include "gui/Accessibilita.h"
 #include "gui/Guardia.h"
 #include "gui/Immagini.h"
 
 #include <QAbstractButton>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -45,6 +47,24 @@ bool eInvio(const QEvent* evento) {
     const int tasto = static_cast<const QKeyEvent*>(evento)->key();
     return tasto == Qt::Key_Return || tasto == Qt::Key_Enter;
 }
+
+// A button with the focus is pressed by Enter as by Space: a push button of a window that is not
+// a dialog, and a tool button, would otherwise take only Space.
+class InvioPremePulsante : public QObject {
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override {
+        if (!eInvio(evento))
+            return false;
+        const auto* tasto = static_cast<const QKeyEvent*>(evento);
+        if (tasto->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        auto* pulsante = static_cast<QAbstractButton*>(oggetto);
+        if (!pulsante->isEnabled() || !pulsante->hasFocus())
+            return false;
+        pulsante->click();
+        return true;
+    }
+};
 
 } // namespace
 
@@ -159,7 +179,12 @@ bool RigaSuggerimenti::eventFilter(QObject* oggetto, QEvent* evento) {
     return false;
 }
 
+// The colour is part of the link's own style: a palette alone gives way to the style of the window
+// that owns the link's window (a window with a style of its own restyles the windows it owns).
 void coloraCollegamento(QAbstractButton* testo, const QColor& colore) {
+    testo->setStyleSheet(QStringLiteral("border: none; background: transparent; padding: 0;"
+                                        " text-align: left; color: %1;")
+                             .arg(colore.name()));
     QPalette tavolozza = testo->palette();
     tavolozza.setColor(QPalette::ButtonText, colore);
     tavolozza.setColor(QPalette::WindowText, colore);
@@ -172,8 +197,6 @@ void preparaCollegamento(QAbstractButton* testo, QAbstractButton* icona,
     carattere.setUnderline(true);
     testo->setFont(carattere);
     testo->setCursor(Qt::PointingHandCursor);
-    testo->setStyleSheet(QStringLiteral("border: none; background: transparent; padding: 0;"
-                                        " text-align: left;"));
     coloraCollegamento(testo, Colori::Collegamento);
     if (testo->accessibleName().isEmpty())
         testo->setAccessibleName(testo->text());
@@ -190,11 +213,30 @@ void preparaCollegamento(QAbstractButton* testo, QAbstractButton* icona,
         preparaPulsanteImmagine(icona, testo->text());
 }
 
-void preparaPulsanteImmagine(QAbstractButton* pulsante, const QString& didascalia) {
+void preparaPulsanteImmagine(QAbstractButton* pulsante, const Comando& comando) {
+    PreparaAccessibilita();
     const QString icona = pulsante->property("icona").toString();
     if (!icona.isEmpty())
         pulsante->setIcon(IconaSvg(icona));
     pulsante->setCursor(Qt::PointingHandCursor);
-    pulsante->setToolTip(didascalia);
-    pulsante->setAccessibleName(didascalia);
+    pulsante->setAccessibleName(comando.didascalia);
+    pulsante->setAccessibleDescription(comando.suggerimento);
+    pulsante->setToolTip(comando.suggerimento.isEmpty() ? comando.didascalia
+                                                        : comando.suggerimento);
+    if (!comando.tasti.tasti.isEmpty())
+        assegnaScorciatoia(pulsante, comando.tasti);
+    static InvioPremePulsante* const invio = new InvioPremePulsante;
+    pulsante->installEventFilter(invio);
+}
+
+void preparaPulsanteImmagine(QAbstractButton* pulsante, const QString& didascalia) {
+    preparaPulsanteImmagine(pulsante, Comando{didascalia, QString(), {}});
+}
+
+void assegnaScorciatoia(QAbstractButton* pulsante, const Scorciatoia& tasti) {
+    pulsante->setShortcut(QKeySequence(tasti.tasti, QKeySequence::PortableText));
+    const QString suggerimento = pulsante->toolTip().isEmpty()
+                                     ? pulsante->text().remove(QLatin1Char('&'))
+                                     : pulsante->toolTip();
+    pulsante->setToolTip(suggerimento + QStringLiteral(" (") + tasti.testo + QLatin1Char(')'));
 }

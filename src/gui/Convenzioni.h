@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/helptext/Tastiera.h"
+
 #include <QColor>
 #include <QHash>
 #include <QObject>
@@ -91,6 +93,21 @@ void preparaCollegamento(QAbstractButton* testo, QAbstractButton* icona,
                          std::function<void()> clic);
 void coloraCollegamento(QAbstractButton* testo, const QColor& colore);
 
-// A clickable picture: a flat button with a hand cursor, whose Italian caption is its tooltip and
-// its accessible name; its picture is the SVG its .ui file names in the property "icona".
+// A command as the user meets it without the mouse: its caption is its accessible name; its hint,
+// when it has one, is its accessible description and its tooltip (the caption is, otherwise); its
+// keys, when it has them, press it from anywhere in its window and are shown in the tooltip.
+struct Comando {
+    QString didascalia;
+    QString suggerimento;
+    Scorciatoia tasti;
+};
+
+// A clickable picture: a flat button with a hand cursor, prepared as its Comando says; when it
+// takes the focus, Space and Enter press it. Its picture is the SVG its .ui file names in the
+// property "icona".
+void preparaPulsanteImmagine(QAbstractButton* pulsante, const Comando& comando);
 void preparaPulsanteImmagine(QAbstractButton* pulsante, const QString& didascalia);
+
+// Gives a button its keys: they press it from anywhere in its window, and its tooltip (its caption
+// when it has none) shows them.
+void assegnaScorciatoia(QAbstractButton* pulsante, const Scorciatoia& tasti);

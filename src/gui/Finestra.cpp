@@ -1,5 +1,6 @@
 #include "gui/Finestra.h"
 
+#include "gui/Accessibilita.h"
 #include "gui/Guardia.h"
 
 #include <QCloseEvent>
@@ -9,7 +10,9 @@
 
 TFinestraLunga::TFinestraLunga(Modo modo, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , modo_(modo) {}
+    , modo_(modo) {
+    PreparaAccessibilita();
+}
 
 void TFinestraLunga::mostra() {
     if (modo_ == Modo::Massimizzata) {
@@ -45,6 +48,7 @@ void TFinestraLunga::fissaDimensioniSenzaPulsanti(const QSize& areaClient) {
 
 TDialogo::TDialogo(QWidget* parent, const QSize& areaClient)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    PreparaAccessibilita();
     setFixedSize(areaClient);
     setModal(true);
 }

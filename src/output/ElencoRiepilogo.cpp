@@ -91,6 +91,10 @@ ElencoRiepilogo::~ElencoRiepilogo() = default;
 
 void ElencoRiepilogo::Mostra(const QStringList& righe) {
     modello_->Imposta(righe);
+    // No line under the keyboard focus until one is chosen: the list would otherwise put its
+    // first line under the focus, unselected, when the keyboard reaches it, and Enter would load
+    // nothing while a screen reader tells that line. The arrows then choose, from the first.
+    lista_->setCurrentIndex(QModelIndex());
 }
 
 void ElencoRiepilogo::Svuota() {

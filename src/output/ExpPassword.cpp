@@ -4,7 +4,9 @@
 
 #include "core/export/Esportazione.h"
 #include "core/files/SostituisciFile.h"
+#include "core/helptext/Tastiera.h"
 #include "editor/Blindoro.h"
+#include "gui/Accessibilita.h"
 #include "gui/Convenzioni.h"
 #include "gui/Guardia.h"
 #include "gui/Messaggi.h"
@@ -64,8 +66,12 @@ void TfrmExpPassword::preparaSuggerimenti() {
         {ui->cmdEsci, QStringLiteral("Esci da questo ambiente di lavoro.")},
     };
     auto* suggerimenti = new RigaSuggerimenti(ui->panInfo);
+    const QHash<QAbstractButton*, Scorciatoia> tasti{
+        {ui->cmdEsporta, TastoEsportazione()},
+        {ui->cmdGuida, TastoGuida()},
+    };
     for (const auto& [comando, testo] : comandi) {
-        preparaPulsanteImmagine(comando, testo);
+        preparaPulsanteImmagine(comando, Comando{comando->text(), testo, tasti.value(comando)});
         suggerimenti->suggerimento(comando, testo);
     }
     // The grid's cells and captions lie on the viewports of the grid and of its header.
@@ -79,6 +85,8 @@ void TfrmExpPassword::preparaSuggerimenti() {
     // moving over them is moving over the background.
     for (QWidget* decorazione : {ui->panInfo, ui->icoBanner, ui->icoMano})
         decorazione->setAttribute(Qt::WA_TransparentForMouseEvents);
+    segnaDecorazione(ui->icoBanner);
+    segnaDecorazione(ui->icoMano);
 }
 
 void TfrmExpPassword::FormShow() {

@@ -32,6 +32,7 @@ TfrmSegnalati::TfrmSegnalati(TfrmBlindoro* scheda)
     elenco_ = new ElencoRiepilogo(this, ui->lstRecords, ui->txtTrova, UltimaChiave);
     elenco_->AlDoppioClic([this] { lstRecordsDblClick(); });
     frxReport = std::make_unique<ComponenteRapporto>(this, ModelloRiepilogo);
+    assegnaScorciatoia(ui->btnStampa, TastoStampa());
 
     connect(ui->btnTrova, &QPushButton::clicked, this,
             SottoGuardia(this, &TfrmSegnalati::btnTrovaClick));

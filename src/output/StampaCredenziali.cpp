@@ -5,6 +5,8 @@
 #include "core/text/Formati.h"
 #include "core/text/Testo.h"
 #include "editor/Blindoro.h"
+#include "gui/Accessibilita.h"
+#include "gui/Convenzioni.h"
 #include "gui/Guardia.h"
 
 namespace {
@@ -41,6 +43,9 @@ TfrmStampaCredenziali::TfrmStampaCredenziali(TfrmBlindoro* scheda)
     , repScheda(this, QStringLiteral("Scheda Credenziali")) {
     ui->setupUi(this);
     ImpostaFormatiProcesso();
+    assegnaScorciatoia(ui->btnStampa, TastoStampa());
+    for (QWidget* immagine : {ui->imgLogo, ui->imgScheda, ui->imgStampante})
+        segnaDecorazione(immagine);
 
     connect(ui->btnAnnulla, &QPushButton::clicked, this,
             SottoGuardia(this, &TfrmStampaCredenziali::btnAnnullaClick));

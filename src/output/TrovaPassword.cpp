@@ -46,6 +46,7 @@ TfrmTrovaPassword::TfrmTrovaPassword(TfrmBlindoro* scheda)
     elenco_ = new ElencoRiepilogo(this, ui->lstRecords, ui->txtTrova, UltimaChiave);
     elenco_->AlDoppioClic([this] { lstRecordsDblClick(); });
     frxReport = std::make_unique<ComponenteRapporto>(this, ModelloRiepilogo);
+    assegnaScorciatoia(ui->btnStampa, TastoStampa());
 
     connect(ui->btnCerca, &QPushButton::pressed, this,
             SottoGuardia(this, &TfrmTrovaPassword::btnCercaMouseDown));

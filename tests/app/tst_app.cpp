@@ -1,5 +1,5 @@
-// Start-up and the window set, the start window's transitions, and the application object that
-// shows a failure no handler caught.
+// Start-up and the window set, the start window's transitions, every window as a screen reader and
+// a keyboard user meet it, and the application object that shows a failure no handler caught.
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
@@ -8,6 +8,7 @@
 #include "archive/ApriArchivio.h"
 #include "archive/CreaArchivio.h"
 #include "core/helptext/Produttore.h"
+#include "core/password/Crypt.h"
 #include "core/text/Formati.h"
 #include "editor/AllegaCartella.h"
 #include "editor/Calendario.h"
@@ -19,12 +20,15 @@
 #include "output/Segnalati.h"
 #include "output/StampaCredenziali.h"
 #include "output/TrovaPassword.h"
+#include "support/Accessibile.h"
 #include "support/AiutiFinestre.h"
+#include "support/FileProva.h"
 #include "support/PiattaformaProva.h"
 #include "validators/CodFisc.h"
 #include "validators/PartitaIVA.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
@@ -113,6 +117,10 @@ class tst_App : public QObject {
     }
 
 private Q_SLOTS:
+    // As when a screen reader listens: the toolkit announces every change, and makes the
+    // interfaces it needs for that as soon as widgets are built.
+    void initTestCase() { QAccessible::setActive(true); }
+
     void init() {
         piattaforma = std::make_unique<PiattaformaProva>();
         finestre = std::make_unique<TFinestre>();
@@ -341,6 +349,164 @@ private Q_SLOTS:
             if (auto* immagine = qobject_cast<QToolButton*>(pulsante))
                 QVERIFY2(!immagine->icon().pixmap(32).isNull(), qPrintable(pulsante->objectName()));
         }
+    }
+
+    void ogniFinestraOffertaAllaTecnologiaAssistiva_data() {
+        ogniFinestraHaDidascaliaEGenere_data();
+        QTest::newRow("accesso") << "TfrmPassword"
+                                 << " Blindoro - Autenticazione" << false << QSize(388, 405);
+    }
+
+    // What a screen reader is told of every window of the program: a window or a dialog, named by
+    // its caption; every command it offers with a name and a press action; its decorations not at
+    // all; and Tab goes through its controls in their reading order.
+    void ogniFinestraOffertaAllaTecnologiaAssistiva() {
+        QFETCH(QString, classe);
+        QFETCH(bool, dialogo);
+        std::unique_ptr<QWidget> nuovo = dialogo ? nuovoDialogo(classe) : nullptr;
+        QWidget* finestra = dialogo ? nuovo.get() : finestraDelleSei(classe);
+        QAccessibleInterface* interfaccia = QAccessible::queryAccessibleInterface(finestra);
+        QCOMPARE(interfaccia->role(), dialogo ? QAccessible::Dialog : QAccessible::Window);
+        QCOMPARE(interfaccia->text(QAccessible::Name), finestra->windowTitle());
+        for (const QStringList& problemi :
+             {problemiComandi(finestra), problemiDecorazioni(finestra),
+              problemiOrdineTab(finestra)})
+            QVERIFY2(problemi.isEmpty(), qPrintable(problemi.join(QLatin1Char('\n'))));
+    }
+
+    // The start window's pictures are all reached with Tab, in the reading order: the two icons
+    // at the top, the two large pictures, their two buttons, then the foot from left to right.
+    // Enter presses the one that has the focus, Space too, and F1 opens the help from anywhere.
+    void finestraAvvioDallaTastiera() {
+        auto* avvio = &finestre->Avvio();
+        QStringList ordine;
+        for (QWidget* fermata : fermateTab(avvio))
+            ordine << fermata->objectName();
+        const QStringList attese{"imgInfo", "imgGuida",     "imgCrea", "imgApri", "btnCrea",
+                                 "btnApri", "imgCopyright", "imgSito", "imgEsci"};
+        const qsizetype inizio = ordine.indexOf(QStringLiteral("imgInfo"));
+        QCOMPARE(ordine.mid(inizio) + ordine.mid(0, inizio), attese);
+
+        avvio->mostra();
+        QVERIFY(QTest::qWaitForWindowExposed(avvio));
+        QApplication::setActiveWindow(avvio);
+        auto* sito = figlio<QAbstractButton>(avvio, "imgSito");
+        sito->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(sito->hasFocus());
+        QTest::keyClick(sito, Qt::Key_Return);
+        QTest::keyClick(sito, Qt::Key_Space);
+        QCOMPARE(piattaforma->aperture.size(), 2);
+
+        QString aperta;
+        QVERIFY(conDialogoModale(
+            [&] {
+                QTest::keyClick(sito, Qt::Key_F1);
+                QTRY_VERIFY(!aperta.isEmpty());
+            },
+            [&](QWidget* guida) {
+                aperta = QString::fromLatin1(guida->metaObject()->className());
+            }));
+        QCOMPARE(aperta, QStringLiteral("TfrmGuida"));
+        QCOMPARE(figlio<QAbstractButton>(avvio, "imgGuida")->toolTip(),
+                 QStringLiteral("Guida all'utilizzo del software (F1)"));
+
+        // The information and the credits: opened with Enter, left with Esc.
+        for (const char* nome : {"imgInfo", "imgCopyright"}) {
+            auto* immagine = figlio<QAbstractButton>(avvio, nome);
+            QApplication::setActiveWindow(avvio);
+            immagine->setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY(immagine->hasFocus());
+            bool chiusaConEsc = false;
+            QVERIFY(
+                conDialogoModale([&] { QTest::keyClick(immagine, Qt::Key_Return); },
+                                 [&](QWidget* dialogo) {
+                                     QApplication::setActiveWindow(dialogo);
+                                     QTRY_VERIFY(QApplication::focusWidget() &&
+                                                 QApplication::focusWidget()->window() == dialogo);
+                                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+                                     chiusaConEsc = !dialogo->isVisible();
+                                 }));
+            QVERIFY2(chiusaConEsc, nome);
+        }
+    }
+
+    // The whole round without a mouse: from the login window to the password change and back,
+    // the login, the start window, an archive opened from the list, the record window left with
+    // its keys, a new archive created, and back to the start window each time. Without a window
+    // manager no window becomes active by itself, so the test activates each one shown, as the
+    // desktop would.
+    void ilProgrammaSenzaMouse() {
+        scriviFile(piattaforma->cartella + QStringLiteral("unins000.dll"),
+                   "[Accesso]\r\nValore=" +
+                       EncryptToHex(QStringLiteral("PERGOLATOVERDE")).toLatin1() + "\r\n");
+        scriviFile(piattaforma->cartella + QStringLiteral("Casa.psw"));
+        const auto attiva = [](QWidget* finestra) {
+            QVERIFY(QTest::qWaitForWindowExposed(finestra));
+            QApplication::setActiveWindow(finestra);
+            QTRY_VERIFY(QApplication::focusWidget() &&
+                        QApplication::focusWidget()->window() == finestra);
+        };
+        const auto tasto = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+            QTest::keyClick(QApplication::focusWidget(), k, m);
+        };
+        // Tab until the control named `nome` has the focus; false when it is never reached.
+        const auto tabFino = [&](const char* nome) {
+            for (int i = 0; i < 20; ++i) {
+                if (QApplication::focusWidget()->objectName() == QLatin1String(nome))
+                    return true;
+                tasto(Qt::Key_Tab);
+            }
+            return false;
+        };
+
+        finestre->MostraFinestraPrincipale();
+        attiva(&finestre->Password());
+        QVERIFY(tabFino("btnCambiaPassword"));
+        tasto(Qt::Key_Space);
+        QCOMPARE(finestreVisibili(), QList<QWidget*>{&finestre->CambiaPassword()});
+        attiva(&finestre->CambiaPassword());
+        QVERIFY(tabFino("cmdEsci"));
+        tasto(Qt::Key_Space);
+        QCOMPARE(finestreVisibili(), QList<QWidget*>{&finestre->Password()});
+
+        attiva(&finestre->Password());
+        QVERIFY(tabFino("txtPassword"));
+        digita(QApplication::focusWidget(), QStringLiteral("pergolatoverde"));
+        tasto(Qt::Key_Return);
+        QCOMPARE(finestreVisibili(), QList<QWidget*>{&finestre->Avvio()});
+
+        attiva(&finestre->Avvio());
+        QVERIFY(tabFino("imgApri"));
+        tasto(Qt::Key_Return);
+        QCOMPARE(finestreVisibili(), QList<QWidget*>{&finestre->ApriArchivio()});
+        attiva(&finestre->ApriArchivio());
+        QVERIFY(tabFino("lstFiles"));
+        tasto(Qt::Key_Down);
+        QVERIFY(tabFino("btnApri"));
+        tasto(Qt::Key_Space);
+        QCOMPARE(finestreVisibili(), QList<QWidget*>{&finestre->Blindoro()});
+        QCOMPARE(finestre->Blindoro().NomeArchivio(), QStringLiteral("Casa"));
+
+        attiva(&finestre->Blindoro());
+        tasto(Qt::Key_W, Qt::ControlModifier);
+        QTRY_COMPARE(finestreVisibili(), QList<QWidget*>{&finestre->Avvio()});
+
+        attiva(&finestre->Avvio());
+        QVERIFY(tabFino("btnCrea"));
+        tasto(Qt::Key_Return);
+        QCOMPARE(finestreVisibili(), QList<QWidget*>{&finestre->CreaArchivio()});
+        attiva(&finestre->CreaArchivio());
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtFile"));
+        digita(QApplication::focusWidget(), QStringLiteral("Lavoro"));
+        QVERIFY(tabFino("btnApplica"));
+        piattaforma->attendi(
+            TipoMessaggio::Informazione, Pulsanti::OkAnnulla,
+            QStringLiteral("Il file di archivio relativo al nuovo archivio di password è stato "
+                           "creato con successo.\r\n\r\nE' ora possibile visualizzarlo "
+                           "nell'elenco degli archivi di password esistenti."));
+        tasto(Qt::Key_Return);
+        QVERIFY(QFile::exists(piattaforma->cartella + QStringLiteral("Lavoro.psw")));
+        QCOMPARE(finestreVisibili(), QList<QWidget*>{&finestre->Avvio()});
     }
 
     // The application object's last net: a failure that reaches it all the same is shown in the

@@ -11,13 +11,16 @@
 #include "archive/ApriArchivio.h"
 #include "archive/CreaArchivio.h"
 #include "editor/Blindoro.h"
+#include "gui/Convenzioni.h"
 #include "help/Guida.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -588,14 +591,69 @@ private Q_SLOTS:
         QWidget* finestra = finestraCreazione ? crea() : apri();
 
         QString argomento;
-        const bool aperta = conDialogoModale([&] { clic(finestra, "imgGuida"); },
-                                             [&](QWidget* dialogo) {
-                                                 QVERIFY(qobject_cast<TfrmGuida*>(dialogo));
-                                                 argomento = testo(dialogo, "lblTitolo");
-                                             });
+        int puntiDelCollegamento = 0;
+        const bool aperta = conDialogoModale(
+            [&] { clic(finestra, "imgGuida"); },
+            [&](QWidget* dialogo) {
+                QVERIFY(qobject_cast<TfrmGuida*>(dialogo));
+                argomento = testo(dialogo, "lblTitolo");
+                // The window's own look stays its own: the help window it owns shows its link in
+                // the link's dark blue, not in the white of the window's buttons.
+                const QImage collegamento = figlio<QWidget>(dialogo, "lnkWeb")->grab().toImage();
+                for (int x = 0; x < collegamento.width(); ++x)
+                    for (int y = 0; y < collegamento.height(); ++y)
+                        puntiDelCollegamento +=
+                            collegamento.pixelColor(x, y) == Colori::Collegamento ? 1 : 0;
+            });
         QVERIFY(aperta);
         QCOMPARE(argomento, TitoloGuida(ArgomentoGuida::Gestione));
+        QVERIFY2(puntiDelCollegamento > 100, qPrintable(QString::number(puntiDelCollegamento)));
         QVERIFY(finestra->isVisible());
+    }
+
+    // The keyboard reaches the list with nothing chosen and no archive under the focus; the
+    // arrows choose, from the first, and "Apri archivio" opens the one chosen. After a deletion
+    // nothing is chosen again, until the arrows choose.
+    void elencoDallaTastiera() {
+        for (const char* nome : {"zeta.psw", "Alfa.psw", "beta.psw"})
+            scrivi(QString::fromLatin1(nome));
+        apriSelezione();
+        QApplication::setActiveWindow(apri());
+        lstFiles()->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(lstFiles()->hasFocus());
+        QVERIFY(lstFiles()->selectedItems().isEmpty());
+        QVERIFY(!lstFiles()->currentItem());
+        QTest::keyClick(lstFiles(), Qt::Key_Down);
+        QCOMPARE(lstFiles()->selectedItems().first()->text(), QStringLiteral("Alfa.psw"));
+        QTest::keyClick(lstFiles(), Qt::Key_Down);
+        QCOMPARE(lstFiles()->selectedItems().first()->text(), QStringLiteral("beta.psw"));
+
+        piattaforma->attendi(TipoMessaggio::Conferma, Pulsanti::SiNo,
+                             QStringLiteral("Si sta per eliminare l'archivio di password "
+                                            "selezionato. Si ricorda che il file eliminato non "
+                                            "potrà essere recuperato.\r\n\r\nSi conferma "
+                                            "l'eliminazione dell'archivio?"),
+                             Risposta::Si);
+        piattaforma->attendi(TipoMessaggio::Informazione, Pulsanti::OkAnnulla,
+                             QStringLiteral("L'archivio di password è stato eliminato con "
+                                            "successo."));
+        auto* elimina = figlio<QAbstractButton>(apri(), "btnElimina");
+        elimina->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(elimina, Qt::Key_Space);
+        QCOMPARE(elencati(), (QStringList{"Alfa.psw", "zeta.psw"}));
+        QVERIFY(lstFiles()->selectedItems().isEmpty());
+
+        QTest::keyClick(elimina, Qt::Key_Tab);
+        QTRY_VERIFY(lstFiles()->hasFocus());
+        QVERIFY(lstFiles()->selectedItems().isEmpty());
+        QTest::keyClick(lstFiles(), Qt::Key_Down);
+        QCOMPARE(lstFiles()->selectedItems().first()->text(), QStringLiteral("Alfa.psw"));
+        QTest::keyClick(lstFiles(), Qt::Key_End);
+        QCOMPARE(lstFiles()->selectedItems().first()->text(), QStringLiteral("zeta.psw"));
+        auto* pulsanteApri = figlio<QAbstractButton>(apri(), "btnApri");
+        pulsanteApri->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(pulsanteApri, Qt::Key_Return);
+        QCOMPARE(testo(blindoro(), "lblNome"), QStringLiteral("zeta"));
     }
 
     // Pictures that act are buttons a keyboard and a screen reader can reach; captions name their

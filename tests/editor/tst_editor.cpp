@@ -1,14 +1,17 @@
 // The record window as the user meets it, on real archive files: opening, navigation, new,
 // duplicate and save; what its single fields and small buttons do while the user works (hints,
-// focus colours, Enter order, masking, web address and e-mail, case folding); and its two dialogs,
-// the date dialog and the attachments window with its copies in the attachments folder.
+// focus colours, Enter order, masking, web address and e-mail, case folding); its two dialogs,
+// the date dialog and the attachments window with its copies in the attachments folder; and the
+// window as a keyboard user and a screen reader meet it.
 
+#include "core/helptext/Tastiera.h"
 #include "core/storage/FileArchivio.h"
 #include "core/text/Testo.h"
 #include "editor/AllegaCartella.h"
 #include "editor/Blindoro.h"
 #include "editor/Calendario.h"
 #include "gui/Convenzioni.h"
+#include "support/Accessibile.h"
 #include "support/AiutiFinestre.h"
 #include "support/ControlliScheda.h"
 #include "support/DiscoPieno.h"
@@ -16,11 +19,15 @@
 #include "support/PiattaformaProva.h"
 #include "support/Privilegi.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDir>
+#include <QEnterEvent>
 #include <QFile>
 #include <QPointer>
+#include <QSet>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -106,6 +113,13 @@ class tst_Editor : public QObject {
         mostraArchivio();
     }
 
+    // Shows record `numero` of the open archive, as the user gets to it.
+    void vaiAllaScheda(int numero) {
+        ui().cmdPrimo->click();
+        while (ui().lblPosizione->text().toInt() < numero)
+            ui().cmdAvanti->click();
+    }
+
     qint64 lunghezzaArchivio() const { return QFileInfo(percorso).size(); }
 
     void compilaObbligatori(const QString& titolo = QStringLiteral("Banca")) {
@@ -186,6 +200,10 @@ class tst_Editor : public QObject {
 private Q_SLOTS:
     // Each case starts with the record window open on the archive Casa.psw of an empty program
     // folder (the file itself is made only by the cases that need records in it).
+    // As when a screen reader listens: the toolkit announces every change, and makes the
+    // interfaces it needs for that as soon as widgets are built.
+    void initTestCase() { QAccessible::setActive(true); }
+
     void init() {
         piattaforma = std::make_unique<PiattaformaProva>();
         piattaforma->dataOggi = QDate(2024, 3, 7);
@@ -1221,6 +1239,283 @@ private Q_SLOTS:
         });
         QCOMPARE(ui().lblFile01->text(), QStringLiteral("polizza.pdf"));
         QVERIFY(piattaforma->aperture.isEmpty());
+    }
+
+    // --- Without the mouse, and with a screen reader ---
+
+    // Every command of the record window is offered to assistive technology by its caption, with
+    // its hint (the text the hint line shows for it) as description, and given by its own keys,
+    // shown in its tooltip; none takes the focus, and no two share keys. The window itself is a
+    // window named by its caption; its decorations and the hidden focus button are not offered,
+    // and Tab follows the fields in their reading order.
+    void comandiOffertiAllaTecnologiaAssistiva() {
+        QAccessibleInterface* interfacciaFinestra =
+            QAccessible::queryAccessibleInterface(finestra());
+        QCOMPARE(interfacciaFinestra->role(), QAccessible::Window);
+        QCOMPARE(interfacciaFinestra->text(QAccessible::Name),
+                 QStringLiteral(" Blindoro - Gestione blindoro"));
+        for (const auto& problemi : {problemiComandi(finestra()), problemiDecorazioni(finestra()),
+                                     problemiOrdineTab(finestra())})
+            QVERIFY2(problemi.isEmpty(), qPrintable(problemi.join(QLatin1Char('\n'))));
+        QCOMPARE(fermateTab(finestra()).size(), 16);
+
+        const QHash<QString, QString> soloImmagine{
+            {QStringLiteral("btnSito"), QStringLiteral("Visita il sito Web")},
+            {QStringLiteral("btnPassword"), QStringLiteral("Mostra / Nascondi password")},
+            {QStringLiteral("btnRisposta"), QStringLiteral("Mostra / Nascondi risposta segreta")},
+            {QStringLiteral("btnCodFisc"), QStringLiteral("Controlla il codice fiscale")},
+            {QStringLiteral("btnEmail"), QStringLiteral("Invia una e-mail")},
+        };
+        // What a text field takes for itself on one desktop or another (the Linux desktops add
+        // Ctrl+E, Ctrl+K, Ctrl+U and Ctrl+Shift+A to the usual ones): a command given those keys
+        // would never be reached from a field that has the focus.
+        const QStringList tastiDeiCampi{
+            "Ctrl+A",       "Ctrl+C",       "Ctrl+V",          "Ctrl+X",           "Ctrl+Z",
+            "Ctrl+Y",       "Ctrl+Shift+Z", "Ctrl+E",          "Ctrl+K",           "Ctrl+U",
+            "Ctrl+Shift+A", "Ctrl+Ins",     "Shift+Ins",       "Shift+Del",        "Ctrl+Backspace",
+            "Ctrl+Del",     "Ctrl+Left",    "Ctrl+Right",      "Ctrl+Home",        "Ctrl+End",
+            "Ctrl+Up",      "Ctrl+Down",    "Ctrl+Shift+Left", "Ctrl+Shift+Right", "Home",
+            "End"};
+        QSet<QKeySequence> usate;
+        const QList<ComandoDaTastiera> comandi = ComandiGestioneDaTastiera();
+        QCOMPARE(comandi.size(), 19);
+        for (const ComandoDaTastiera& comando : comandi) {
+            auto* pulsante = figlio<QToolButton>(finestra(), qPrintable(comando.controllo));
+            const QKeySequence tasti(comando.scorciatoia.tasti, QKeySequence::PortableText);
+            QVERIFY2(!tasti.isEmpty() && !usate.contains(tasti), qPrintable(comando.controllo));
+            QVERIFY2(!tastiDeiCampi.contains(tasti.toString()), qPrintable(tasti.toString()));
+            usate.insert(tasti);
+            QCOMPARE(pulsante->shortcut(), tasti);
+            QCOMPARE(pulsante->focusPolicy(), Qt::NoFocus);
+
+            QAccessibleInterface* interfaccia = QAccessible::queryAccessibleInterface(pulsante);
+            QCOMPARE(interfaccia->text(QAccessible::Name),
+                     soloImmagine.value(comando.controllo, pulsante->text()));
+            // The hint line shows the command's hint when the mouse comes over it.
+            QEnterEvent sopra(QPointF(5, 5), pulsante->mapTo(finestra(), QPointF(5, 5)),
+                              pulsante->mapToGlobal(QPointF(5, 5)));
+            QApplication::sendEvent(pulsante, &sopra);
+            QCOMPARE(interfaccia->text(QAccessible::Description), ui().panInfo->text());
+            QCOMPARE(pulsante->toolTip(), ui().panInfo->text() + QStringLiteral(" (") +
+                                              comando.scorciatoia.testo + QLatin1Char(')'));
+            QCOMPARE(interfaccia->actionInterface()->keyBindingsForAction(
+                         QAccessibleActionInterface::pressAction()),
+                     QStringList{tasti.toString(QKeySequence::NativeText)});
+        }
+    }
+
+    // Pressing "Salva" through assistive technology returns at once; the save runs right after,
+    // from the event loop, and its warning comes then.
+    void salvaPremutoDallaTecnologiaAssistiva() {
+        QAccessibleActionInterface* azioni =
+            QAccessible::queryAccessibleInterface(ui().cmdSalva)->actionInterface();
+        piattaforma->attendi(TipoMessaggio::Avviso, Pulsanti::OkAnnulla,
+                             QStringLiteral("Attenzione: per salvare la scheda è necessario "
+                                            "indicare il titolo del sito Web."));
+        azioni->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(piattaforma->mostrati.isEmpty());
+        QTRY_COMPARE(piattaforma->mostrati.size(), 1);
+        QTRY_VERIFY(ui().txtTitolo->hasFocus());
+    }
+
+    // The record number is read with what it is: "Scheda 3", or a record not in the archive.
+    void numeroDellaSchedaLeggibile() {
+        apriArchivio(3);
+        QAccessibleInterface* numero = QAccessible::queryAccessibleInterface(ui().lblPosizione);
+        QCOMPARE(numero->role(), QAccessible::StaticText);
+        QCOMPARE(numero->text(QAccessible::Name), QStringLiteral("Scheda non in archivio"));
+        ui().cmdUltimo->click();
+        QCOMPARE(numero->text(QAccessible::Name), QStringLiteral("Scheda 3"));
+        ui().cmdIndietro->click();
+        QCOMPARE(numero->text(QAccessible::Name), QStringLiteral("Scheda 2"));
+        ui().cmdNuovo->click();
+        QCOMPARE(numero->text(QAccessible::Name), QStringLiteral("Scheda non in archivio"));
+    }
+
+    // A whole record typed and saved with the keyboard alone: Tab from field to field, the
+    // expiry date from the date dialog, back to the web address with Shift+Tab, Ctrl+S. Leaving
+    // the address for the hidden button completes it, as a click on "Salva" does.
+    void schedaScrittaESalvataConLaTastiera() {
+        apriArchivio(2);
+        const auto tasto = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+            QTest::keyClick(QApplication::focusWidget(), k, m);
+        };
+        const auto scrivi = [](const QString& testo) {
+            digita(QApplication::focusWidget(), testo);
+        };
+        QTRY_COMPARE(QApplication::focusWidget(), ui().txtTitolo);
+        scrivi(QStringLiteral("Banca"));
+        for (int i = 0; i < 4; ++i)
+            tasto(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), ui().txtUtente);
+        scrivi(QStringLiteral("mrossi"));
+        tasto(Qt::Key_Tab);
+        tasto(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), ui().txtPassword);
+        scrivi(QStringLiteral("Pa55word"));
+        tasto(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), ui().txtScadenza);
+        QVERIFY(conDialogoModale([&] { tasto(Qt::Key_Space); },
+                                 [&](QWidget* calendario) {
+                                     QApplication::setActiveWindow(calendario);
+                                     QTRY_VERIFY(calendario->isActiveWindow());
+                                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                                     QCOMPARE(QApplication::focusWidget()->objectName(),
+                                              QStringLiteral("btnImportaData"));
+                                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+                                 }));
+        QCOMPARE(ui().txtScadenza->text(), QStringLiteral("07/03/2024"));
+        QApplication::setActiveWindow(finestra());
+        QTRY_COMPARE(QApplication::focusWidget(), ui().txtScadenza);
+        for (int i = 0; i < 5; ++i)
+            tasto(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), ui().txtIntestatario);
+        scrivi(QStringLiteral("Mario Rossi"));
+        for (int i = 0; i < 11 && QApplication::focusWidget() != ui().txtURL; ++i)
+            tasto(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), ui().txtURL);
+        scrivi(QStringLiteral("www.banca.it"));
+
+        piattaforma->attendi(TipoMessaggio::Informazione, Pulsanti::OkAnnulla, SchedaInserita);
+        tasto(Qt::Key_S, Qt::ControlModifier);
+        QTRY_COMPARE(piattaforma->mostrati.size(), 1);
+        QCOMPARE(ui().lblPosizione->text(), QStringLiteral("3"));
+        QCOMPARE(QApplication::focusWidget(), ui().btnFocus);
+        const TScheda salvata = leggiScheda(percorso, 2);
+        QCOMPARE(DecodificaCampo(salvata, Campo::URL), QStringLiteral("https://www.banca.it"));
+        QCOMPARE(DecodificaCampo(salvata, Campo::Titolo), QStringLiteral("Banca"));
+        QCOMPARE(DecodificaCampo(salvata, Campo::Scadenza), QStringLiteral("07/03/2024"));
+        QCOMPARE(DecodificaCampo(salvata, Campo::Intestatario), QStringLiteral("Mario Rossi"));
+    }
+
+    void navigazioneConLaTastiera_data() {
+        QTest::addColumn<QKeyCombination>("tasti");
+        QTest::addColumn<QString>("partenza");
+        QTest::addColumn<QString>("arrivo");
+        QTest::newRow("Alt+End: last") << QKeyCombination(Qt::AltModifier, Qt::Key_End) << ""
+                                       << "7";
+        QTest::newRow("Alt+Left: previous") << QKeyCombination(Qt::AltModifier, Qt::Key_Left) << "7"
+                                            << "6";
+        QTest::newRow("Alt+Right: next") << QKeyCombination(Qt::AltModifier, Qt::Key_Right) << "3"
+                                         << "4";
+        QTest::newRow("Alt+Right on a new record: the first")
+            << QKeyCombination(Qt::AltModifier, Qt::Key_Right) << ""
+            << "1";
+        QTest::newRow("Alt+Home: first") << QKeyCombination(Qt::AltModifier, Qt::Key_Home) << "5"
+                                         << "1";
+    }
+
+    // The navigation keys work from inside any field, which keeps the focus.
+    void navigazioneConLaTastiera() {
+        QFETCH(QKeyCombination, tasti);
+        QFETCH(QString, partenza);
+        QFETCH(QString, arrivo);
+        apriArchivio(7);
+        if (!partenza.isEmpty()) {
+            vaiAllaScheda(partenza.toInt());
+            QCOMPARE(ui().lblPosizione->text(), partenza);
+        }
+        mettiFocus(ui().txtNote);
+        QTest::keyClick(ui().txtNote, tasti.key(), tasti.keyboardModifiers());
+        QTRY_COMPARE(ui().lblPosizione->text(), arrivo);
+        QCOMPARE(ui().txtTitolo->text(), QStringLiteral("Sito ") + arrivo);
+        QCOMPARE(QApplication::focusWidget(), ui().txtNote);
+    }
+
+    void dialoghiConLaTastiera_data() {
+        QTest::addColumn<QKeyCombination>("tasti");
+        QTest::addColumn<QString>("classe");
+        QTest::newRow("Ctrl+F: search")
+            << QKeyCombination(Qt::ControlModifier, Qt::Key_F) << "TfrmTrovaPassword";
+        QTest::newRow("Ctrl+L: attachments")
+            << QKeyCombination(Qt::ControlModifier, Qt::Key_L) << "TfrmAllegaCartella";
+        QTest::newRow("Ctrl+P: card print")
+            << QKeyCombination(Qt::ControlModifier, Qt::Key_P) << "TfrmStampaCredenziali";
+        QTest::newRow("Ctrl+Shift+X: export")
+            << QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_X)
+            << "TfrmExpPassword";
+        QTest::newRow("Ctrl+R: expired")
+            << QKeyCombination(Qt::ControlModifier, Qt::Key_R) << "TfrmSegnalati";
+        QTest::newRow("F1: help") << QKeyCombination(Qt::Key_F1) << "TfrmGuida";
+        QTest::newRow("Ctrl+Shift+C: tax code")
+            << QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_C) << "TfrmCodFisc";
+    }
+
+    // Each window the record window opens is reached by its keys and left with Esc; it is a
+    // dialog named by its caption, every command in it is offered with a name and a press action,
+    // and its decorations are not.
+    void dialoghiConLaTastiera() {
+        QFETCH(QKeyCombination, tasti);
+        QFETCH(QString, classe);
+        apriArchivio(2);
+        mettiFocus(ui().txtTitolo);
+        bool chiusoConEsc = false;
+        QString visto;
+        const bool aperto = conDialogoModale(
+            [&] {
+                QTest::keyClick(ui().txtTitolo, tasti.key(), tasti.keyboardModifiers());
+                QTRY_VERIFY(!visto.isEmpty());
+            },
+            [&](QWidget* dialogo) {
+                visto = QString::fromLatin1(dialogo->metaObject()->className());
+                QAccessibleInterface* interfaccia = QAccessible::queryAccessibleInterface(dialogo);
+                QCOMPARE(interfaccia->role(), QAccessible::Dialog);
+                QCOMPARE(interfaccia->text(QAccessible::Name), dialogo->windowTitle());
+                for (const auto& problemi : {problemiComandi(dialogo), problemiDecorazioni(dialogo),
+                                             problemiOrdineTab(dialogo)})
+                    QVERIFY2(problemi.isEmpty(), qPrintable(problemi.join(QLatin1Char('\n'))));
+                QApplication::setActiveWindow(dialogo);
+                QTRY_VERIFY(QApplication::focusWidget() &&
+                            QApplication::focusWidget()->window() == dialogo);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+                chiusoConEsc = !dialogo->isVisible();
+            });
+        QVERIFY(aperto);
+        QCOMPARE(visto, classe);
+        QVERIFY(chiusoConEsc);
+        QCOMPARE(ui().txtTitolo->text(), QString());
+    }
+
+    // The small buttons beside the fields and the commands that stay in the window answer their
+    // keys too; Ctrl+W leaves the window for the start window.
+    void comandiDiCampoConLaTastiera() {
+        apriArchivio(2);
+        mettiFocus(ui().txtTitolo);
+        const auto premi = [this](Qt::Key tasto, Qt::KeyboardModifiers modificatori) {
+            QTest::keyClick(ui().txtTitolo, tasto, modificatori);
+            QTest::qWait(150);
+        };
+        const Qt::KeyboardModifiers ctrlMaiusc = Qt::ControlModifier | Qt::ShiftModifier;
+        premi(Qt::Key_P, ctrlMaiusc);
+        QCOMPARE(ui().txtPassword->echoMode(), QLineEdit::Normal);
+        premi(Qt::Key_R, ctrlMaiusc);
+        QCOMPARE(ui().txtRisposta->echoMode(), QLineEdit::Normal);
+        premi(Qt::Key_P, ctrlMaiusc);
+        QCOMPARE(ui().txtPassword->echoMode(), QLineEdit::Password);
+
+        ui().txtURL->setText(QStringLiteral("www.banca.it"));
+        ui().txtEmail->setText(QStringLiteral("mario@esempio.it"));
+        premi(Qt::Key_W, ctrlMaiusc);
+        premi(Qt::Key_E, ctrlMaiusc);
+        QCOMPARE(piattaforma->aperture.size(), 2);
+        QCOMPARE(piattaforma->aperture[0].comando, QStringLiteral("https://www.banca.it"));
+        QCOMPARE(piattaforma->aperture[1].comando, QStringLiteral("\"mailto:mario@esempio.it\""));
+
+        piattaforma->attendi(
+            TipoMessaggio::Avviso, Pulsanti::OkAnnulla,
+            QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire "
+                           "soltanto dopo che questa è stata inserita in "
+                           "archivio."));
+        premi(Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(piattaforma->mostrati.size(), 1);
+        ui().cmdUltimo->click();
+        premi(Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(ui().lblPosizione->text(), QString());
+        QCOMPARE(ui().txtTitolo->text(), QString());
+
+        premi(Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!finestra()->isVisible());
+        QVERIFY(reinterpret_cast<QWidget*>(&finestre->Avvio())->isVisible());
     }
 
     // --- Full disk: saves and attachment copies on a real full file system ---

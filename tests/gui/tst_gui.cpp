@@ -1,19 +1,27 @@
 // The conventions every window shares: message boxes, the shell hand-over, focus highlight, hint
-// line, Enter order, links.
+// line, Enter order, links, picture buttons, and what assistive technology is told of the windows.
 
+#include "gui/Accessibilita.h"
 #include "gui/Convenzioni.h"
+#include "gui/Finestra.h"
 #include "gui/Guardia.h"
+#include "gui/Immagini.h"
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
 #include "gui/PiattaformaQt.h"
+#include "support/Accessibile.h"
 #include "support/AiutiFinestre.h"
 #include "support/PiattaformaProva.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QDialog>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -25,7 +33,15 @@ class tst_Gui : public QObject {
 
     std::unique_ptr<PiattaformaProva> piattaforma;
 
+    static QAccessibleInterface* interfaccia(QObject* oggetto) {
+        return QAccessible::queryAccessibleInterface(oggetto);
+    }
+
 private Q_SLOTS:
+    // As when a screen reader listens: the toolkit announces every change, and makes the
+    // interfaces it needs for that as soon as widgets are built.
+    void initTestCase() { QAccessible::setActive(true); }
+
     void init() { piattaforma = std::make_unique<PiattaformaProva>(); }
 
     void cleanup() {
@@ -301,6 +317,185 @@ private Q_SLOTS:
         QVERIFY(libero->hasFocus());
         QCOMPARE(premuto, 0);
         QVERIFY(dialogo.isVisible());
+    }
+
+    // A picture button pressed through assistive technology: the press returns at once, the
+    // click follows from the event loop (a click that opens a modal window would otherwise hold
+    // the screen reader until that window closes). A button the program did not prepare is
+    // pressed the same way.
+    void pulsanteImmaginePremutoSenzaAttendere_data() {
+        QTest::addColumn<bool>("preparato");
+        QTest::newRow("prepared picture") << true;
+        QTest::newRow("plain tool button") << false;
+    }
+
+    void pulsanteImmaginePremutoSenzaAttendere() {
+        QFETCH(bool, preparato);
+        QWidget finestra;
+        auto* pulsante = new QToolButton(&finestra);
+        pulsante->setText(QStringLiteral("Salva"));
+        if (preparato)
+            preparaPulsanteImmagine(pulsante,
+                                    Comando{QStringLiteral("Salva"),
+                                            QStringLiteral("Salva la scheda in archivio."),
+                                            {QStringLiteral("Ctrl+S"), QStringLiteral("Ctrl+S")}});
+        int clic = 0;
+        connect(pulsante, &QToolButton::clicked, &finestra, [&clic] { ++clic; });
+        finestra.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+
+        QAccessibleInterface* premibile = interfaccia(pulsante);
+        QVERIFY(premibile);
+        QCOMPARE(premibile->role(), QAccessible::Button);
+        QCOMPARE(premibile->text(QAccessible::Name), QStringLiteral("Salva"));
+        QAccessibleActionInterface* azioni = premibile->actionInterface();
+        QVERIFY(azioni);
+        QVERIFY(azioni->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        azioni->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(clic, 0);
+        QTRY_COMPARE(clic, 1);
+        QTest::qWait(150);
+        QCOMPARE(clic, 1);
+
+        if (preparato) {
+            QCOMPARE(premibile->text(QAccessible::Description),
+                     QStringLiteral("Salva la scheda in archivio."));
+            QCOMPARE(pulsante->toolTip(), QStringLiteral("Salva la scheda in archivio. (Ctrl+S)"));
+            QCOMPARE(azioni->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+                     QStringList{QStringLiteral("Ctrl+S")});
+            QCOMPARE(pulsante->cursor().shape(), Qt::PointingHandCursor);
+        }
+        pulsante->setEnabled(false);
+        azioni->doAction(QAccessibleActionInterface::pressAction());
+        QTest::qWait(150);
+        QCOMPARE(clic, 1);
+    }
+
+    // A picture's keys press it from anywhere in its window, the focus staying where it is, even
+    // when the picture takes no focus; Enter and Space press the picture that has the focus, in a
+    // window that is not a dialog too, and a push button prepared as a picture alike.
+    void pulsanteImmagineDallaTastiera() {
+        QWidget finestra;
+        auto* layout = new QVBoxLayout(&finestra);
+        auto* campo = new QLineEdit(&finestra);
+        auto* salva = new QToolButton(&finestra);
+        salva->setFocusPolicy(Qt::NoFocus);
+        auto* immagine = new QToolButton(&finestra);
+        auto* testo = new QPushButton(QStringLiteral("Crea nuovo blindoro"), &finestra);
+        for (QWidget* w : {static_cast<QWidget*>(campo), static_cast<QWidget*>(salva),
+                           static_cast<QWidget*>(immagine), static_cast<QWidget*>(testo)})
+            layout->addWidget(w);
+        preparaPulsanteImmagine(salva,
+                                Comando{QStringLiteral("Salva"),
+                                        QString(),
+                                        {QStringLiteral("Ctrl+S"), QStringLiteral("Ctrl+S")}});
+        preparaPulsanteImmagine(immagine, QStringLiteral("Informazioni su Blindoro"));
+        preparaPulsanteImmagine(testo, QStringLiteral("Crea nuovo blindoro"));
+        QMap<QAbstractButton*, int> clic;
+        for (QAbstractButton* p :
+             {static_cast<QAbstractButton*>(salva), static_cast<QAbstractButton*>(immagine),
+              static_cast<QAbstractButton*>(testo)})
+            connect(p, &QAbstractButton::clicked, &finestra, [&clic, p] { ++clic[p]; });
+        finestra.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+        QApplication::setActiveWindow(&finestra);
+
+        campo->setFocus();
+        QTest::keyClick(campo, Qt::Key_S, Qt::ControlModifier);
+        QTRY_COMPARE(clic.value(salva), 1);
+        QVERIFY(campo->hasFocus());
+        QCOMPARE(salva->toolTip(), QStringLiteral("Salva (Ctrl+S)"));
+
+        for (QAbstractButton* p :
+             {static_cast<QAbstractButton*>(immagine), static_cast<QAbstractButton*>(testo)}) {
+            p->setFocus();
+            QTRY_VERIFY(p->hasFocus());
+            QTest::keyClick(p, Qt::Key_Return);
+            QCOMPARE(clic.value(p), 1);
+            QTest::keyClick(p, Qt::Key_Enter, Qt::KeypadModifier);
+            QCOMPARE(clic.value(p), 2);
+            QTest::keyClick(p, Qt::Key_Space);
+            QCOMPARE(clic.value(p), 3);
+            QTest::keyClick(p, Qt::Key_Return, Qt::ControlModifier);
+            QCOMPARE(clic.value(p), 3);
+        }
+    }
+
+    // Long-lived windows are windows and dialogs dialogs, each named by its caption; a frame is a
+    // box, no window; decorations are offered as nothing, even when the toolkit had made an
+    // interface for them before they were marked.
+    void ruoliOffertiAllaTecnologiaAssistiva() {
+        class Lunga : public TFinestraLunga {
+        public:
+            Lunga()
+                : TFinestraLunga(Modo::Centrata) {}
+        } lunga;
+        lunga.setWindowTitle(QStringLiteral(" Blindoro"));
+        TDialogo dialogo(&lunga, QSize(200, 100));
+        dialogo.setWindowTitle(QStringLiteral(" Stampa scheda"));
+        QCOMPARE(interfaccia(&lunga)->role(), QAccessible::Window);
+        QCOMPARE(interfaccia(&lunga)->text(QAccessible::Name), QStringLiteral(" Blindoro"));
+        QCOMPARE(interfaccia(&dialogo)->role(), QAccessible::Dialog);
+        QCOMPARE(interfaccia(&dialogo)->text(QAccessible::Name), QStringLiteral(" Stampa scheda"));
+
+        auto* riquadro = new QFrame(&lunga);
+        auto* immagine = new ImmagineSvg(&lunga);
+        auto* nascosto = new QPushButton(QStringLiteral("Fine modifica"), &lunga);
+        QCOMPARE(interfaccia(nascosto)->role(), QAccessible::Button);
+        segnaDecorazione(nascosto);
+        QVERIFY(interfaccia(riquadro)->role() != QAccessible::Border);
+        for (QWidget* decorazione :
+             {static_cast<QWidget*>(immagine), static_cast<QWidget*>(nascosto)}) {
+            QAccessibleInterface* i = interfaccia(decorazione);
+            QVERIFY(i->state().invisible);
+            QVERIFY(!i->state().focusable);
+            QCOMPARE(i->text(QAccessible::Name), QString());
+            QVERIFY(!i->actionInterface() || i->actionInterface()->actionNames().isEmpty());
+        }
+        QVERIFY2(problemiDecorazioni(&lunga).isEmpty(),
+                 qPrintable(problemiDecorazioni(&lunga).join(QLatin1Char('\n'))));
+    }
+
+    // A label named from its text is read with the text it holds at that moment.
+    void etichettaLettaConIlSuoTesto() {
+        QWidget finestra;
+        auto* etichetta = new QLabel(&finestra);
+        nomeDaTesto(etichetta, [](const QString& numero) {
+            return numero.isEmpty() ? QStringLiteral("nessuna")
+                                    : QStringLiteral("Scheda ") + numero;
+        });
+        QCOMPARE(interfaccia(etichetta)->text(QAccessible::Name), QStringLiteral("nessuna"));
+        etichetta->setText(QStringLiteral("3"));
+        QCOMPARE(interfaccia(etichetta)->role(), QAccessible::StaticText);
+        QCOMPARE(interfaccia(etichetta)->text(QAccessible::Name), QStringLiteral("Scheda 3"));
+    }
+
+    // The reading-order check of the window tests finds a control reached out of its place, and
+    // reads a framed block whole before the next one.
+    void ordineDiLetturaDeiControlli() {
+        QWidget finestra;
+        finestra.resize(400, 300);
+        auto* blocco = new QFrame(&finestra);
+        blocco->setGeometry(0, 0, 190, 200);
+        auto* primo = new QLineEdit(blocco);
+        primo->setGeometry(10, 10, 150, 25);
+        auto* secondo = new QLineEdit(blocco);
+        secondo->setGeometry(10, 100, 150, 25);
+        auto* destra = new QLineEdit(&finestra);
+        destra->setGeometry(200, 10, 150, 25);
+        auto* sotto = new QPushButton(QStringLiteral("OK"), &finestra);
+        sotto->setGeometry(10, 250, 80, 30);
+        const QList<QWidget*> controlli{primo, secondo, destra, sotto};
+        for (int i = 0; i < controlli.size(); ++i)
+            controlli[i]->setObjectName(QStringLiteral("c%1").arg(i));
+        for (int i = 0; i + 1 < controlli.size(); ++i)
+            QWidget::setTabOrder(controlli[i], controlli[i + 1]);
+        QVERIFY2(problemiOrdineTab(&finestra).isEmpty(),
+                 qPrintable(problemiOrdineTab(&finestra).join(QLatin1Char('\n'))));
+        QWidget::setTabOrder(primo, destra);
+        QWidget::setTabOrder(destra, secondo);
+        const QString problemi = problemiOrdineTab(&finestra).join(QLatin1Char('\n'));
+        QVERIFY2(problemi.contains(QStringLiteral("from c2 to c1")), qPrintable(problemi));
     }
 
     void collegamentoCambiaColoreEApre() {

@@ -78,6 +78,7 @@ private Q_SLOTS:
     void ricercaDoppioClicSenzaScelta_data();
     void ricercaDoppioClicSenzaScelta();
     void ricercaStampa();
+    void ricercaDallaTastiera();
 
     // --- Expired summary (tst_output_scadute.cpp) ---
     void scaduteElencate_data();

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -381,6 +382,30 @@ void tst_Output::esportazioneRigaDeiSuggerimenti() {
             auto* pulsante = figlio<QToolButton>(&finestra, comando);
             QVERIFY(!pulsante->accessibleName().isEmpty());
             QVERIFY(pulsante->focusPolicy() & Qt::TabFocus);
+        }
+        // A screen reader names each command by its caption and describes it by its hint; the
+        // export and the help have their keys, shown in the tooltip.
+        const struct {
+            const char* comando;
+            const char* didascalia;
+            const char* suggerimento;
+            const char* tasti;
+        } comandi[] = {
+            {"cmdEsporta", "Esporta", "Esporta l'archivio in formato Microsoft Excel.",
+             "Ctrl+Maiusc+X"},
+            {"cmdGuida", "Guida", "Visualizza la pagina della guida sensibile al contesto.", "F1"},
+            {"cmdEsci", "Esci", "Esci da questo ambiente di lavoro.", ""},
+        };
+        for (const auto& comando : comandi) {
+            auto* pulsante = figlio<QToolButton>(&finestra, comando.comando);
+            QCOMPARE(pulsante->accessibleName(), QString::fromUtf8(comando.didascalia));
+            QCOMPARE(pulsante->accessibleDescription(), QString::fromUtf8(comando.suggerimento));
+            QCOMPARE(pulsante->shortcut().toString(),
+                     QString::fromLatin1(comando.tasti)
+                         .replace(QLatin1String("Maiusc"), QLatin1String("Shift")));
+            QCOMPARE(pulsante->toolTip(),
+                     QString::fromUtf8(comando.suggerimento) +
+                         (*comando.tasti ? QStringLiteral(" (%1)").arg(comando.tasti) : QString()));
         }
     });
 }

@@ -10,6 +10,7 @@
 #include "output/ComponenteRapporto.h"
 #include "output/Segnalati.h"
 #include "output/TrovaPassword.h"
+#include "support/Accessibile.h"
 #include "support/FileProva.h"
 
 #include <QAbstractButton>
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -539,4 +541,40 @@ void tst_Output::ricercaStampa() {
         QCOMPARE(contenutoFile(pdf).left(5), QByteArray("%PDF-"));
         QVERIFY(finestra.isVisible());
     });
+}
+
+// The search without the mouse: "Cerca" with Space, the list reached with Tab, its line chosen
+// with the arrows (no line is under the focus before one is chosen), Enter loads it; on the result
+// panel every command is offered to a screen reader, "Stampa" has its keys, and Tab goes in the
+// reading order.
+void tst_Output::ricercaDallaTastiera() {
+    scriviArchivio({nuovaScheda({{Campo::Titolo, "Zeta"}, {Campo::Password, "zeta"}}),
+                    nuovaScheda({{Campo::Titolo, "Alfa"}, {Campo::Password, "alfa"}})});
+    conRicerca([&](TfrmTrovaPassword& finestra) {
+        auto* btnCerca = figlio<QPushButton>(&finestra, "btnCerca");
+        mettiFocus(btnCerca);
+        QTest::keyClick(btnCerca, Qt::Key_Space);
+        QVERIFY(visibile(&finestra, "panContainer"));
+        for (const QStringList& problemi :
+             {problemiComandi(&finestra), problemiOrdineTab(&finestra)})
+            QVERIFY2(problemi.isEmpty(), qPrintable(problemi.join(QLatin1Char('\n'))));
+        QCOMPARE(figlio<QPushButton>(&finestra, "btnStampa")->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+P")));
+        QCOMPARE(figlio<QPushButton>(&finestra, "btnStampa")->toolTip(),
+                 QStringLiteral("Stampa (Ctrl+P)"));
+
+        auto* lista = figlio<QListView>(&finestra, "lstRecords");
+        mettiFocus(figlio<QWidget>(&finestra, "btnTrova"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), lista);
+        QVERIFY(!lista->currentIndex().isValid());
+        QCOMPARE(rigaSelezionata(&finestra), -1);
+        QTest::keyClick(lista, Qt::Key_Down);
+        QCOMPARE(rigaSelezionata(&finestra), 0);
+        QTest::keyClick(lista, Qt::Key_Down);
+        QCOMPARE(rigaSelezionata(&finestra), 1);
+        QTest::keyClick(lista, Qt::Key_Return);
+        QVERIFY(!finestra.isVisible());
+    });
+    QCOMPARE(ui().txtPassword->text(), QStringLiteral("zeta"));
 }

@@ -180,7 +180,8 @@ int PixelChiari(const QImage& pagina, const QRectF& mm, int punti) {
 // its two buttons in tab order, with their captions as their names, and frees itself on closing.
 void tst_Output::stampaFinestraDellaScheda() {
     QVERIFY(ui().cmdStampa->isEnabled());
-    QCOMPARE(ui().cmdStampa->accessibleName(), QStringLiteral("Stampa la scheda."));
+    QCOMPARE(ui().cmdStampa->accessibleName(), QStringLiteral("Stampa scheda"));
+    QCOMPARE(ui().cmdStampa->accessibleDescription(), QStringLiteral("Stampa la scheda."));
 
     for (int uso = 0; uso < 2; ++uso) {
         QPointer<QWidget> vista;

@@ -1,5 +1,7 @@
 #include "core/helptext/TestiGuida.h"
 
+#include "core/helptext/Tastiera.h"
+
 QStringList ParagrafiApertura() {
     return {
         QStringLiteral(
@@ -90,7 +92,8 @@ QStringList ParagrafiGestione() {
             "pulsante Stampa. L'intero archivio può inoltre essere esportato in un foglio di "
             "lavoro di Microsoft Excel, così da condividerlo con chi non dispone del programma: il "
             "foglio si apre con qualsiasi software in grado di gestire i file in formato XLS, come "
-            "Open Office, Libre Office o Microsoft Office."),
+            "Open Office, Libre Office o Microsoft Office. ") +
+            TestoComandiDaTastiera(),
     };
 }
 

@@ -1,3 +1,4 @@
+#include "core/helptext/Tastiera.h"
 #include "core/helptext/TestiGuida.h"
 
 #include <QFileInfo>
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void argomentoAvvioRacchiudeLaGestione();
     void corpoConUnaRigaVuotaFraIParagrafi_data();
     void corpoConUnaRigaVuotaFraIParagrafi();
+    void tastiDellaFinestraDelleSchede();
     void documentoPdfContieneOgniArgomento();
 };
 
@@ -218,6 +220,29 @@ void tst_Helptext::corpoConUnaRigaVuotaFraIParagrafi() {
     }
     QCOMPARE(corpo.count(QLatin1Char('\n')), 2 * (paragrafi - 1));
     QCOMPARE(corpo.count(QLatin1Char('\r')), 2 * (paragrafi - 1));
+}
+
+// The record window's help (and so the start window's, which holds it) tells every command that
+// the keyboard gives, with its keys as the user reads them; no two commands share keys.
+void tst_Helptext::tastiDellaFinestraDelleSchede() {
+    const QList<ComandoDaTastiera> comandi = ComandiGestioneDaTastiera();
+    QCOMPARE(comandi.size(), 19);
+    const QString gestione = CorpoGuida(ArgomentoGuida::Gestione);
+    QVERIFY(gestione.contains(TestoComandiDaTastiera()));
+    QVERIFY(CorpoGuida(ArgomentoGuida::Avvio).contains(TestoComandiDaTastiera()));
+    QStringList tasti, controlli;
+    for (const ComandoDaTastiera& comando : comandi) {
+        const QString voce =
+            comando.nome + QStringLiteral(" (") + comando.scorciatoia.testo + QLatin1Char(')');
+        QVERIFY2(gestione.contains(voce), qPrintable(voce));
+        QVERIFY2(!tasti.contains(comando.scorciatoia.tasti), qPrintable(comando.scorciatoia.tasti));
+        QVERIFY(!controlli.contains(comando.controllo));
+        tasti << comando.scorciatoia.tasti;
+        controlli << comando.controllo;
+    }
+    for (const char* standard : {"Ctrl+N", "Ctrl+S", "Ctrl+F", "Ctrl+P", "F1"})
+        QVERIFY2(tasti.contains(QLatin1String(standard)), standard);
+    QVERIFY(ParagrafiGestione().last().endsWith(TestoComandiDaTastiera()));
 }
 
 // The document built beside the program holds every title and every paragraph.

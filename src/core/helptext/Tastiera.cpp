@@ -1,0 +1,64 @@
+#include "core/helptext/Tastiera.h"
+
+#include <QStringList>
+
+Scorciatoia TastoGuida() {
+    return {QStringLiteral("F1"), QStringLiteral("F1")};
+}
+
+Scorciatoia TastoStampa() {
+    return {QStringLiteral("Ctrl+P"), QStringLiteral("Ctrl+P")};
+}
+
+// Ctrl+E would be the natural key, but on Linux desktops a text field takes it to move to the end
+// of its line.
+Scorciatoia TastoEsportazione() {
+    return {QStringLiteral("Ctrl+Shift+X"), QStringLiteral("Ctrl+Maiusc+X")};
+}
+
+// The standard keys where the desktop has one (new, save, find, print, help, close), the others
+// chosen among those that no text field takes for itself on any desktop.
+QList<ComandoDaTastiera> ComandiGestioneDaTastiera() {
+    const auto comando = [](const char* controllo, const char* nome, const char* tasti,
+                            const char* testo) {
+        return ComandoDaTastiera{QString::fromUtf8(controllo),
+                                 QString::fromUtf8(nome),
+                                 {QString::fromUtf8(tasti), QString::fromUtf8(testo)}};
+    };
+    return {
+        comando("cmdNuovo", "Nuovo", "Ctrl+N", "Ctrl+N"),
+        comando("cmdDuplica", "Duplica", "Ctrl+D", "Ctrl+D"),
+        comando("cmdSalva", "Salva", "Ctrl+S", "Ctrl+S"),
+        comando("cmdTrova", "Trova", "Ctrl+F", "Ctrl+F"),
+        comando("cmdFile", "Allega file", "Ctrl+L", "Ctrl+L"),
+        comando("cmdStampa", "Stampa scheda", "Ctrl+P", "Ctrl+P"),
+        comando("cmdPrimo", "prima scheda", "Alt+Home", "Alt+Home"),
+        comando("cmdIndietro", "scheda precedente", "Alt+Left", "Alt+Freccia sinistra"),
+        comando("cmdAvanti", "scheda successiva", "Alt+Right", "Alt+Freccia destra"),
+        comando("cmdUltimo", "ultima scheda", "Alt+End", "Alt+Fine"),
+        {QStringLiteral("cmdEsporta"), QStringLiteral("Esporta"), TastoEsportazione()},
+        comando("cmdScadenze", "password scadute", "Ctrl+R", "Ctrl+R"),
+        comando("cmdGuida", "Guida", "F1", "F1"),
+        comando("cmdEsci", "Esci", "Ctrl+W", "Ctrl+W"),
+        comando("btnSito", "visita il sito Web", "Ctrl+Shift+W", "Ctrl+Maiusc+W"),
+        comando("btnPassword", "mostra o nasconde la password", "Ctrl+Shift+P", "Ctrl+Maiusc+P"),
+        comando("btnRisposta", "mostra o nasconde la risposta segreta", "Ctrl+Shift+R",
+                "Ctrl+Maiusc+R"),
+        comando("btnCodFisc", "controlla il codice fiscale", "Ctrl+Shift+C", "Ctrl+Maiusc+C"),
+        comando("btnEmail", "invia una e-mail", "Ctrl+Shift+E", "Ctrl+Maiusc+E"),
+    };
+}
+
+QString TestoComandiDaTastiera() {
+    QStringList voci;
+    for (const ComandoDaTastiera& comando : ComandiGestioneDaTastiera())
+        voci << comando.nome + QStringLiteral(" (") + comando.scorciatoia.testo + QLatin1Char(')');
+    return QStringLiteral("Tutti i comandi della finestra di gestione delle schede si possono dare "
+                          "anche dalla tastiera, senza il mouse: ") +
+           voci.join(QStringLiteral(", ")) +
+           QStringLiteral(". Il tasto Tab passa da un campo al successivo; nei campi delle date "
+                          "un tasto qualsiasi apre il calendario, Canc o Backspace li svuotano. "
+                          "Nelle altre finestre il tasto Tab raggiunge ogni pulsante, che si preme "
+                          "con la barra spaziatrice o con Invio, il tasto F1 apre la guida e Esc "
+                          "chiude le finestre di dialogo.");
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// The keys that give a command without the mouse: as the toolkit reads them (its portable text,
+// "Ctrl+Shift+W") and as the user reads them in a tooltip and in the help ("Ctrl+Maiusc+W").
+struct Scorciatoia {
+    QString tasti;
+    QString testo;
+    bool operator==(const Scorciatoia&) const = default;
+};
+
+// A command of the record window given by the keyboard: the control that carries it, what the
+// help calls it, and its keys.
+struct ComandoDaTastiera {
+    QString controllo;
+    QString nome;
+    Scorciatoia scorciatoia;
+};
+
+// Every command of the record window, in the order the help lists them: the row of commands from
+// left to right, then the small buttons beside the fields, from the top.
+QList<ComandoDaTastiera> ComandiGestioneDaTastiera();
+
+// The keys every window gives the same command: its help, its printing, the export.
+Scorciatoia TastoGuida();
+Scorciatoia TastoStampa();
+Scorciatoia TastoEsportazione();
+
+// The sentences of the record window's help that tell the keys above.
+QString TestoComandiDaTastiera();
