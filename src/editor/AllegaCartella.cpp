@@ -71,7 +71,7 @@ QString PercorsoAllegato(const QString& nome) {
 }
 
 TfrmAllegaCartella::TfrmAllegaCartella(TfrmBlindoro* scheda)
-    : TDialogo(scheda, QSize(634, 534))
+    : TDialogoScheda(scheda, QSize(634, 534))
     , ui(std::make_unique<Ui::TfrmAllegaCartella>()) {
     ui->setupUi(this);
     posti_ = {{
@@ -100,10 +100,6 @@ TfrmAllegaCartella::TfrmAllegaCartella(TfrmBlindoro* scheda)
 }
 
 TfrmAllegaCartella::~TfrmAllegaCartella() = default;
-
-TfrmBlindoro* TfrmAllegaCartella::scheda() const {
-    return qobject_cast<TfrmBlindoro*>(parentWidget());
-}
 
 void TfrmAllegaCartella::ImpostaChiamante(const QString& tag) {
     ui->lblMemory->setText(tag);

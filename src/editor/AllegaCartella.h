@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/Blindoro.h"
-#include "gui/Finestra.h"
+#include "editor/DialogoScheda.h"
 
 #include <QString>
 #include <array>
@@ -23,7 +23,7 @@ QString PercorsoAllegato(const QString& nome);
 // The attachments window of the record window: three slots, each a file copied into the
 // attachments folder and its description. The record window presets the slots from the record's
 // attachments; "Applica e chiudi" writes them back under the caller tag "blindoro".
-class TfrmAllegaCartella : public TDialogo {
+class TfrmAllegaCartella : public TDialogoScheda {
     Q_OBJECT
 public:
     // `scheda` is the record window that opens the window and receives the slots.
@@ -46,8 +46,6 @@ protected:
     void FormShow() override;
 
 private:
-    // The record window that opened the dialog (its owner).
-    TfrmBlindoro* scheda() const;
     struct Posto {
         QLineEdit* nome;
         QAbstractButton* cancella;

@@ -27,11 +27,6 @@
 namespace {
 
 const QString ArchivioVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
-// The two sentences are separated by LF CR LF CR, as the program has always shown them.
-const QString AccessoNegato = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
-    "programma.");
 const QString DuplicaSoloSalvata = QStringLiteral(
     "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata "
     "inserita in archivio.");
@@ -314,7 +309,7 @@ void TfrmBlindoro::naviga(const std::function<Destinazione(qint64 numeroSchede)>
         }
         archivio.Chiudi();
     } catch (const std::exception&) {
-        mostraErrore(this, AccessoNegato);
+        mostraErrore(this, MsgAccessoNegato);
         return;
     }
     if (destinazione.tipo == Destinazione::Tipo::Scheda)
@@ -432,7 +427,7 @@ void TfrmBlindoro::cmdSalvaClick() {
         }
         archivio.Chiudi();
     } catch (const std::exception&) {
-        mostraMessaggio(this, AccessoNegato);
+        mostraMessaggio(this, MsgAccessoNegato);
         return;
     }
     ui->lblPosizione->setText(QString::number(numero));

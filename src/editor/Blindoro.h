@@ -23,6 +23,13 @@ struct Allegato {
 };
 using Allegati = std::array<Allegato, 3>;
 
+// What the record window and the windows it opens tell of any failure to reach the archive. The
+// two sentences are separated by LF CR LF CR, as the program has always shown them.
+inline const QString MsgAccessoNegato = QStringLiteral(
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+    "programma.");
+
 // The two date fields, which only the date dialog fills.
 enum class CampoData { Creazione, Scadenza };
 

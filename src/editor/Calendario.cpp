@@ -25,7 +25,7 @@ std::optional<CampoData> campoDelTag(const QString& tag) {
 } // namespace
 
 TfrmCalendario::TfrmCalendario(TfrmBlindoro* scheda)
-    : TDialogo(scheda, QSize(253, 294))
+    : TDialogoScheda(scheda, QSize(253, 294))
     , ui(std::make_unique<Ui::TfrmCalendario>()) {
     ui->setupUi(this);
     ImpostaFormatiProcesso();
@@ -40,10 +40,6 @@ TfrmCalendario::TfrmCalendario(TfrmBlindoro* scheda)
 }
 
 TfrmCalendario::~TfrmCalendario() = default;
-
-TfrmBlindoro* TfrmCalendario::scheda() const {
-    return qobject_cast<TfrmBlindoro*>(parentWidget());
-}
 
 void TfrmCalendario::ImpostaChiamante(const QString& tag) {
     ui->lblMemory->setText(tag);

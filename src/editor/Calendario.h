@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/Finestra.h"
+#include "editor/DialogoScheda.h"
 
 #include <QString>
 #include <memory>
@@ -14,7 +14,7 @@ class TfrmCalendario;
 // The date dialog of the record window: a month calendar on today's date. "Importa" writes the
 // chosen date into the record-window field named by the caller tag in lblMemory ("data_creazione"
 // or "data_scadenza"); "Annulla" writes nothing.
-class TfrmCalendario : public TDialogo {
+class TfrmCalendario : public TDialogoScheda {
     Q_OBJECT
 public:
     // `scheda` is the record window that opens the dialog and receives the date.
@@ -28,7 +28,5 @@ public:
     void btnAnnullaClick();
 
 private:
-    // The record window that opened the dialog (its owner).
-    TfrmBlindoro* scheda() const;
     std::unique_ptr<Ui::TfrmCalendario> ui;
 };

@@ -17,11 +17,6 @@ class ModelloRighe;
 
 // The messages of the search window and of the expired summary.
 namespace MessaggiElenco {
-// The two sentences are separated by LF CR LF CR, as the program has always shown them.
-inline const QString AccessoNegato = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
-    "programma.");
 inline const QString ListaVuota =
     QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
 } // namespace MessaggiElenco

@@ -36,7 +36,7 @@ const QString NomeFoglio = QStringLiteral("Blindoro.xls");
 } // namespace
 
 TfrmExpPassword::TfrmExpPassword(TfrmBlindoro* scheda)
-    : TDialogo(scheda, QSize(862, 560))
+    : TDialogoScheda(scheda, QSize(862, 560))
     , ui(std::make_unique<Ui::TfrmExpPassword>())
     , modello_(new TModelloSchede(this)) {
     ui->setupUi(this);
@@ -54,10 +54,6 @@ TfrmExpPassword::TfrmExpPassword(TfrmBlindoro* scheda)
 }
 
 TfrmExpPassword::~TfrmExpPassword() = default;
-
-TfrmBlindoro* TfrmExpPassword::scheda() const {
-    return qobject_cast<TfrmBlindoro*>(parentWidget());
-}
 
 void TfrmExpPassword::preparaSuggerimenti() {
     const QList<QPair<QAbstractButton*, QString>> comandi{

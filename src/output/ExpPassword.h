@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/Finestra.h"
+#include "editor/DialogoScheda.h"
 
 #include <memory>
 
@@ -15,7 +15,7 @@ class TfrmExpPassword;
 // shows, and on request written as the spreadsheet file Blindoro.xls in the program folder, which
 // the system may then open. Edits in the grid's editable columns change the grid only, and the
 // export writes what the grid holds at that moment. The window stays open after an export.
-class TfrmExpPassword : public TDialogo {
+class TfrmExpPassword : public TDialogoScheda {
     Q_OBJECT
 public:
     // `scheda` is the record window that opens the export and names the archive.
@@ -30,7 +30,6 @@ protected:
     void FormShow() override;
 
 private:
-    TfrmBlindoro* scheda() const;
     void preparaSuggerimenti();
 
     std::unique_ptr<Ui::TfrmExpPassword> ui;

@@ -20,7 +20,7 @@ const QString TitoloStampa = QStringLiteral("Riepilogo password scadute");
 } // namespace
 
 TfrmSegnalati::TfrmSegnalati(TfrmBlindoro* scheda)
-    : TDialogo(scheda, QSize(862, 560))
+    : TDialogoScheda(scheda, QSize(862, 560))
     , ui(std::make_unique<Ui::TfrmSegnalati>()) {
     ui->setupUi(this);
     ImpostaFormatiProcesso();
@@ -43,14 +43,6 @@ TfrmSegnalati::TfrmSegnalati(TfrmBlindoro* scheda)
 }
 
 TfrmSegnalati::~TfrmSegnalati() = default;
-
-TfrmBlindoro* TfrmSegnalati::scheda() const {
-    return qobject_cast<TfrmBlindoro*>(parentWidget());
-}
-
-QString TfrmSegnalati::percorsoArchivio() const {
-    return scheda() ? scheda()->PercorsoArchivio() : QString();
-}
 
 ComponenteRapporto& TfrmSegnalati::Rapporto() {
     return *frxReport;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/Finestra.h"
+#include "editor/DialogoScheda.h"
 
 #include <QString>
 #include <memory>
@@ -17,7 +17,7 @@ class TfrmSegnalati;
 // open archive whose password expired before today, in the list order. The key search, the
 // loading of a line into the record window by a double-click and the printing are those of the
 // search window.
-class TfrmSegnalati : public TDialogo {
+class TfrmSegnalati : public TDialogoScheda {
     Q_OBJECT
 public:
     // `scheda` is the record window that opens the window; its archive is listed and it receives
@@ -37,9 +37,6 @@ protected:
     void FormShow() override;
 
 private:
-    TfrmBlindoro* scheda() const;
-    QString percorsoArchivio() const;
-
     // The last key of "Trova" of the summary windows, apart from the search windows' one: one for
     // the whole run, emptied each time a summary window shows.
     static inline QString UltimaChiave;

@@ -38,7 +38,7 @@ constexpr MemoDellaScheda MemoCampi[] = {
 } // namespace
 
 TfrmStampaCredenziali::TfrmStampaCredenziali(TfrmBlindoro* scheda)
-    : TDialogo(scheda, QSize(362, 287))
+    : TDialogoScheda(scheda, QSize(362, 287))
     , ui(std::make_unique<Ui::TfrmStampaCredenziali>())
     , repScheda(this, QStringLiteral("Scheda Credenziali")) {
     ui->setupUi(this);
@@ -54,10 +54,6 @@ TfrmStampaCredenziali::TfrmStampaCredenziali(TfrmBlindoro* scheda)
 }
 
 TfrmStampaCredenziali::~TfrmStampaCredenziali() = default;
-
-TfrmBlindoro* TfrmStampaCredenziali::scheda() const {
-    return qobject_cast<TfrmBlindoro*>(parentWidget());
-}
 
 void TfrmStampaCredenziali::btnAnnullaClick() {
     reject();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/Finestra.h"
+#include "editor/DialogoScheda.h"
 #include "output/ComponenteRapporto.h"
 
 #include <memory>
@@ -14,7 +14,7 @@ class TfrmStampaCredenziali;
 // The card print window: prints what the record window holds at this moment, saved or not, as a
 // one-page card of the template "Scheda Credenziali". It reads only the record window's controls,
 // never the archive.
-class TfrmStampaCredenziali : public TDialogo {
+class TfrmStampaCredenziali : public TDialogoScheda {
     Q_OBJECT
 public:
     // `scheda` is the record window that opens the window and whose record is printed.
@@ -29,7 +29,6 @@ public:
 
 private:
     // The record window that opened this one (its owner).
-    TfrmBlindoro* scheda() const;
     void CompilaScheda();
 
     std::unique_ptr<Ui::TfrmStampaCredenziali> ui;

@@ -23,7 +23,7 @@ const QString TitoloStampa = QStringLiteral("Riepilogo credenziali in archivio")
 } // namespace
 
 TfrmTrovaPassword::TfrmTrovaPassword(TfrmBlindoro* scheda)
-    : TDialogo(scheda, QSize(862, 560))
+    : TDialogoScheda(scheda, QSize(862, 560))
     , ui(std::make_unique<Ui::TfrmTrovaPassword>()) {
     ui->setupUi(this);
     ImpostaFormatiProcesso();
@@ -64,14 +64,6 @@ TfrmTrovaPassword::TfrmTrovaPassword(TfrmBlindoro* scheda)
 
 TfrmTrovaPassword::~TfrmTrovaPassword() = default;
 
-TfrmBlindoro* TfrmTrovaPassword::scheda() const {
-    return qobject_cast<TfrmBlindoro*>(parentWidget());
-}
-
-QString TfrmTrovaPassword::percorsoArchivio() const {
-    return scheda() ? scheda()->PercorsoArchivio() : QString();
-}
-
 void TfrmTrovaPassword::ImpostaChiamante(const QString& tag) {
     ui->lblMemory->setText(tag);
 }
@@ -106,7 +98,7 @@ void TfrmTrovaPassword::btnCercaClick() {
     } catch (const std::exception&) {
         // The search is over: the filters stay, to be tried again.
         ui->lblAttendere->hide();
-        mostraMessaggio(this, MessaggiElenco::AccessoNegato);
+        mostraMessaggio(this, MsgAccessoNegato);
         return;
     }
     elenco_->Mostra(righe);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/Finestra.h"
+#include "editor/DialogoScheda.h"
 
 #include <QString>
 #include <array>
@@ -19,7 +19,7 @@ class TfrmTrovaPassword;
 // then the list of the records that pass them all. A double-click on a line shows its record in
 // the record window, when the caller tag in lblMemory is "blindoro", and closes the window. It
 // starts on the filter panel; a search that completes turns it to the result panel for good.
-class TfrmTrovaPassword : public TDialogo {
+class TfrmTrovaPassword : public TDialogoScheda {
     Q_OBJECT
 public:
     // `scheda` is the record window that opens the window; its archive is searched and it
@@ -44,9 +44,6 @@ protected:
     void FormShow() override;
 
 private:
-    TfrmBlindoro* scheda() const;
-    QString percorsoArchivio() const;
-
     // The last key of "Trova" of the search windows: one for the whole run, emptied each time a
     // search window shows.
     static inline QString UltimaChiave;
