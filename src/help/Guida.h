@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/Finestra.h"
 #include "core/helptext/TestiGuida.h"
+#include "gui/Finestra.h"
 
 #include <memory>
 
