@@ -6,93 +6,20 @@
 // The archives are written into a temporary folder (the first argument, or the system's) and
 // removed at the end; the 100,000-record archive takes 1.3 GB while the program runs.
 
+#include "Banco.h"
 #include "core/storage/FileArchivio.h"
 #include "core/storage/Scheda.h"
-
-#include <QFile>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
+#include "core/summary/Ricerca.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-using Orologio = std::chrono::steady_clock;
-
-double Millisecondi(Orologio::duration durata) {
-    return std::chrono::duration<double, std::milli>(durata).count();
-}
-
-double Mediana(std::vector<double> valori) {
-    std::sort(valori.begin(), valori.end());
-    return valori[valori.size() / 2];
-}
-
 double Percentile99(std::vector<double> valori) {
     std::sort(valori.begin(), valori.end());
     return valori[valori.size() * 99 / 100];
-}
-
-QString TestoCasuale(QRandomGenerator& caso, int minimo, int massimo) {
-    static const QString lettere =
-        QStringLiteral("abcdefghijklmnopqrstuvwxyz ABCDEFGHIJ0123456789èàù.@");
-    const int lunghezza = minimo + static_cast<int>(caso.bounded(massimo - minimo + 1));
-    QString testo(lunghezza, Qt::Uninitialized);
-    for (QChar& c : testo)
-        c = lettere.at(caso.bounded(lettere.size()));
-    return testo;
-}
-
-// Records as the record window writes them: one buffer reused for every record, so the bytes after
-// each terminator hold the tail of a longer earlier value.
-struct LunghezzeTipiche {
-    Campo campo;
-    int minimo;
-    int massimo;
-};
-constexpr LunghezzeTipiche Tipiche[] = {
-    {Campo::Titolo, 5, 60},       {Campo::URL, 15, 90},        {Campo::Proprietario, 0, 40},
-    {Campo::Descrizione, 0, 120}, {Campo::Utente, 4, 30},      {Campo::Creazione, 10, 10},
-    {Campo::Password, 8, 24},     {Campo::Scadenza, 10, 10},   {Campo::Domanda, 0, 80},
-    {Campo::Risposta, 0, 30},     {Campo::Utilizzate, 0, 200}, {Campo::Note, 0, 1000},
-    {Campo::Intestatario, 5, 40}, {Campo::CodFisc, 16, 16},    {Campo::Email, 10, 40},
-    {Campo::Tel, 0, 15},          {Campo::File01, 0, 40},      {Campo::Desc01, 0, 60},
-};
-
-bool CreaArchivio(const QString& percorso, qint64 schede) {
-    QFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QRandomGenerator caso(13318);
-    TScheda scheda{};
-    for (qint64 i = 0; i < schede; ++i) {
-        for (const LunghezzeTipiche& t : Tipiche)
-            CodificaCampo(scheda, t.campo, TestoCasuale(caso, t.minimo, t.massimo));
-        if (file.write(reinterpret_cast<const char*>(&scheda), sizeof scheda) != sizeof scheda)
-            return false;
-    }
-    return file.flush();
-}
-
-// The ten fields that the search window tests.
-constexpr Campo CampiDellaRicerca[] = {
-    Campo::Titolo,   Campo::URL,     Campo::Proprietario, Campo::Descrizione,  Campo::Utente,
-    Campo::Password, Campo::Domanda, Campo::Note,         Campo::Intestatario, Campo::CodFisc};
-
-qint64 LetturaSemplice(const QString& percorso) {
-    const int descrittore = ::open(QFile::encodeName(percorso).constData(), O_RDONLY);
-    std::vector<char> pezzo(DimensioneScheda);
-    qint64 somma = 0;
-    ssize_t letti;
-    while ((letti = ::read(descrittore, pezzo.data(), pezzo.size())) > 0)
-        somma += letti + pezzo[0];
-    ::close(descrittore);
-    return somma;
 }
 
 qint64 LetturaSenzaDecodifica(const QString& percorso) {
@@ -114,16 +41,10 @@ qint64 LetturaConDecodifica(const QString& percorso) {
     return somma;
 }
 
-template <class Lavoro> double Tempo(Lavoro lavoro, qint64& risultato) {
-    const auto inizio = Orologio::now();
-    risultato += lavoro();
-    return Millisecondi(Orologio::now() - inizio);
-}
-
 void MisuraLetturaInSequenza(const QString& cartella) {
     const qint64 schede = 10000;
     const QString percorso = cartella + QStringLiteral("/ricerca.psw");
-    if (!CreaArchivio(percorso, schede)) {
+    if (!CreaArchivioTipico(percorso, schede)) {
         std::printf("impossibile creare %s\n", qPrintable(percorso));
         return;
     }
@@ -150,7 +71,7 @@ void MisuraLetturaInSequenza(const QString& cartella) {
 
 void MisuraNavigazione(const QString& cartella, qint64 schede) {
     const QString percorso = cartella + QStringLiteral("/navigazione.psw");
-    if (!CreaArchivio(percorso, schede)) {
+    if (!CreaArchivioTipico(percorso, schede)) {
         std::printf("impossibile creare %s\n", qPrintable(percorso));
         return;
     }
@@ -177,15 +98,10 @@ void MisuraNavigazione(const QString& cartella, qint64 schede) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QTemporaryDir cartella(
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX") : QString());
-    if (!cartella.isValid()) {
-        std::printf("impossibile creare la cartella temporanea\n");
-        return 1;
-    }
-    MisuraLetturaInSequenza(cartella.path());
+    const auto cartella = CartellaDelBanco(argc, argv);
+    MisuraLetturaInSequenza(cartella->path());
     std::printf("Navigazione (apri, posiziona, leggi una scheda, chiudi), 20000 volte:\n");
-    MisuraNavigazione(cartella.path(), 10);
-    MisuraNavigazione(cartella.path(), 100000);
+    MisuraNavigazione(cartella->path(), 10);
+    MisuraNavigazione(cartella->path(), 100000);
     return 0;
 }

@@ -4,6 +4,7 @@
 //
 //   prime_aperture ACCESS-FILE        prints: avvio=… creazione=… selezione=… scheda=…
 
+#include "FinoAlDisegno.h"
 #include "access/Password.h"
 #include "app/Applicazione.h"
 #include "app/Avvio.h"
@@ -15,14 +16,10 @@
 #include "gui/PiattaformaQt.h"
 
 #include <QAbstractButton>
-#include <QElapsedTimer>
-#include <QEvent>
-#include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -38,43 +35,22 @@ private:
     QString cartella_;
 };
 
-// Ends the loop at the window's first paint.
-class PrimoDisegno : public QObject {
-public:
-    PrimoDisegno(QWidget* finestra, QEventLoop& ciclo)
-        : ciclo_(ciclo) {
-        finestra->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* evento) override {
-        if (evento->type() == QEvent::Paint)
-            ciclo_.quit();
-        return false;
-    }
-
-private:
-    QEventLoop& ciclo_;
-};
-
-// The milliseconds from `azione` to the first paint of the window that `finestra` gives once the
-// action has made it.
-template <class Azione, class Finestra> double misura(Azione azione, Finestra finestra) {
-    QEventLoop ciclo;
-    QElapsedTimer tempo;
-    tempo.start();
-    azione();
-    PrimoDisegno disegno(finestra(), ciclo);
-    QTimer::singleShot(5000, &ciclo, &QEventLoop::quit);
-    ciclo.exec();
-    return tempo.nsecsElapsed() / 1e6;
-}
-
 template <class T> T* figlio(QWidget* finestra, const char* nome) {
     T* trovato = finestra->findChild<T*>(QLatin1String(nome));
     if (!trovato)
         qFatal("missing control %s", nome);
     return trovato;
+}
+
+// The milliseconds from the click to the first paint of the window the click leads to, which it
+// may make.
+template <class Finestra> double misura(QAbstractButton* pulsante, Finestra finestra) {
+    return FinoAlDisegno(
+        [&]() -> QWidget* {
+            pulsante->click();
+            return finestra();
+        },
+        5000);
 }
 
 } // namespace
@@ -101,24 +77,24 @@ int main(int argc, char** argv) {
     Piattaforma::installa(&piattaforma);
 
     TFinestre finestre;
-    misura([&] { finestre.MostraFinestraPrincipale(); }, [&] { return &finestre.Password(); });
+    FinoAlDisegno([&]() -> QWidget* {
+        finestre.MostraFinestraPrincipale();
+        return &finestre.Password();
+    });
 
     QWidget* accesso = &finestre.Password();
     figlio<QLineEdit>(accesso, "txtPassword")->setText(QStringLiteral("pergolatoverde"));
-    const double avvio = misura([&] { figlio<QAbstractButton>(accesso, "cmdOK")->click(); },
-                                [&] { return &finestre.Avvio(); });
-    const double creazione =
-        misura([&] { figlio<QAbstractButton>(&finestre.Avvio(), "btnCrea")->click(); },
-               [&] { return &finestre.CreaArchivio(); });
+    const double avvio =
+        misura(figlio<QAbstractButton>(accesso, "cmdOK"), [&] { return &finestre.Avvio(); });
+    const double creazione = misura(figlio<QAbstractButton>(&finestre.Avvio(), "btnCrea"),
+                                    [&] { return &finestre.CreaArchivio(); });
     finestre.CreaArchivio().close();
-    const double selezione =
-        misura([&] { figlio<QAbstractButton>(&finestre.Avvio(), "btnApri")->click(); },
-               [&] { return &finestre.ApriArchivio(); });
+    const double selezione = misura(figlio<QAbstractButton>(&finestre.Avvio(), "btnApri"),
+                                    [&] { return &finestre.ApriArchivio(); });
     auto* elenco = figlio<QListWidget>(&finestre.ApriArchivio(), "lstFiles");
     elenco->setCurrentRow(0);
-    const double scheda =
-        misura([&] { figlio<QAbstractButton>(&finestre.ApriArchivio(), "btnApri")->click(); },
-               [&] { return &finestre.Blindoro(); });
+    const double scheda = misura(figlio<QAbstractButton>(&finestre.ApriArchivio(), "btnApri"),
+                                 [&] { return &finestre.Blindoro(); });
     std::printf("avvio=%.1f creazione=%.1f selezione=%.1f scheda=%.1f\n", avvio, creazione,
                 selezione, scheda);
     return 0;

@@ -3,36 +3,17 @@
 // typical records, as the grid hands out the texts it holds. The files go into a temporary folder
 // (the first argument, or the system's) and are removed at the end.
 
+#include "Banco.h"
 #include "core/export/Esportazione.h"
 
 #include <QFile>
 #include <QList>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-using Orologio = std::chrono::steady_clock;
-
-double Mediana(std::vector<double> valori) {
-    std::sort(valori.begin(), valori.end());
-    return valori[valori.size() / 2];
-}
-
-QString TestoCasuale(QRandomGenerator& caso, int minimo, int massimo) {
-    static const QString lettere =
-        QStringLiteral("abcdefghijklmnopqrstuvwxyz ABCDEFGHIJ0123456789èàù.@&<");
-    const int lunghezza = minimo + static_cast<int>(caso.bounded(massimo - minimo + 1));
-    QString testo(lunghezza, Qt::Uninitialized);
-    for (QChar& c : testo)
-        c = lettere.at(caso.bounded(lettere.size()));
-    return testo;
-}
 
 // The 14 columns' usual lengths, in the order of the file.
 constexpr int Lunghezze[NumeroColonneEsportate][2] = {
@@ -66,7 +47,7 @@ double Esporta(const QString& percorso, const RigheDaEsportare& righe, qint64& b
         return -1;
     EsportaInFoglio(righe, file);
     file.close();
-    const double ms = std::chrono::duration<double, std::milli>(Orologio::now() - inizio).count();
+    const double ms = Millisecondi(Orologio::now() - inizio);
     byte = QFile(percorso).size();
     return ms;
 }
@@ -80,7 +61,7 @@ double ScritturaSemplice(const QString& percorso, qint64 byte, qsizetype righe) 
     for (qint64 scritti = 0; scritti < byte; scritti += pezzo.size())
         file.write(pezzo);
     file.close();
-    return std::chrono::duration<double, std::milli>(Orologio::now() - inizio).count();
+    return Millisecondi(Orologio::now() - inizio);
 }
 
 void Misura(const QString& cartella, qsizetype numero, int giri) {
@@ -106,13 +87,8 @@ void Misura(const QString& cartella, qsizetype numero, int giri) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QTemporaryDir cartella(
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX") : QString());
-    if (!cartella.isValid()) {
-        std::printf("impossibile creare la cartella temporanea\n");
-        return 1;
-    }
-    Misura(cartella.path(), 10000, 9);
-    Misura(cartella.path(), 100000, 5);
+    const auto cartella = CartellaDelBanco(argc, argv);
+    Misura(cartella->path(), 10000, 9);
+    Misura(cartella->path(), 100000, 5);
     return 0;
 }

@@ -7,40 +7,20 @@
 //    synced.
 // The files go into a temporary folder (the first argument, or the system's) and are removed.
 
+#include "Banco.h"
 #include "core/files/SostituisciFile.h"
 
 #include <QFile>
 #include <QIODevice>
-#include <QTemporaryDir>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-using Orologio = std::chrono::steady_clock;
-
 constexpr qint64 Blocco = 1 << 20;
-
-double Millisecondi(Orologio::duration durata) {
-    return std::chrono::duration<double, std::milli>(durata).count();
-}
-
-double Mediana(std::vector<double> valori) {
-    std::sort(valori.begin(), valori.end());
-    return valori[valori.size() / 2];
-}
-
-long PiccoMemoriaKiB() {
-    rusage uso{};
-    ::getrusage(RUSAGE_SELF, &uso);
-    return uso.ru_maxrss;
-}
 
 bool CreaOrigine(const QString& percorso, qint64 dimensione) {
     QFile file(percorso);
@@ -158,13 +138,8 @@ void MisuraFilePiccolo(const QString& cartella) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QTemporaryDir cartella(
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX") : QString());
-    if (!cartella.isValid()) {
-        std::printf("impossibile creare la cartella temporanea\n");
-        return 1;
-    }
-    MisuraCopia(cartella.path());
-    MisuraFilePiccolo(cartella.path());
+    const auto cartella = CartellaDelBanco(argc, argv);
+    MisuraCopia(cartella->path());
+    MisuraFilePiccolo(cartella->path());
     return 0;
 }

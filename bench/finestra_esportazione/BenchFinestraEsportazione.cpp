@@ -11,6 +11,8 @@
 // removed at the end; the 100,000-record archive takes 1.3 GB while it runs. Without a display
 // setting it runs on Qt's offscreen platform.
 
+#include "Banco.h"
+#include "FinoAlDisegno.h"
 #include "app/Applicazione.h"
 #include "core/storage/FileArchivio.h"
 #include "core/storage/Scheda.h"
@@ -19,16 +21,11 @@
 #include "output/ExpPassword.h"
 #include "output/GrigliaSchede.h"
 
-#include <QEvent>
-#include <QEventLoop>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTimer>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <malloc.h>
@@ -37,17 +34,6 @@
 #include <vector>
 
 namespace {
-
-using Orologio = std::chrono::steady_clock;
-
-double Millisecondi(Orologio::duration durata) {
-    return std::chrono::duration<double, std::milli>(durata).count();
-}
-
-double Mediana(std::vector<double> valori) {
-    std::sort(valori.begin(), valori.end());
-    return valori[valori.size() / 2];
-}
 
 double Massimo(const std::vector<double>& valori) {
     return *std::max_element(valori.begin(), valori.end());
@@ -76,56 +62,6 @@ private:
     QString cartella_;
 };
 
-QString TestoCasuale(QRandomGenerator& caso, int minimo, int massimo) {
-    static const QString lettere =
-        QStringLiteral("abcdefghijklmnopqrstuvwxyz ABCDEFGHIJ0123456789èàù.@&<");
-    const int lunghezza = minimo + static_cast<int>(caso.bounded(massimo - minimo + 1));
-    QString testo(lunghezza, Qt::Uninitialized);
-    for (QChar& c : testo)
-        c = lettere.at(caso.bounded(lettere.size()));
-    return testo;
-}
-
-struct LunghezzeTipiche {
-    Campo campo;
-    int minimo;
-    int massimo;
-};
-constexpr LunghezzeTipiche Tipiche[] = {
-    {Campo::Titolo, 5, 60},       {Campo::URL, 15, 90},        {Campo::Proprietario, 0, 40},
-    {Campo::Descrizione, 0, 120}, {Campo::Utente, 4, 30},      {Campo::Creazione, 10, 10},
-    {Campo::Password, 8, 24},     {Campo::Scadenza, 10, 10},   {Campo::Domanda, 0, 80},
-    {Campo::Risposta, 0, 30},     {Campo::Utilizzate, 0, 200}, {Campo::Note, 0, 1000},
-    {Campo::Intestatario, 5, 40}, {Campo::CodFisc, 16, 16},    {Campo::Email, 10, 40},
-    {Campo::Tel, 0, 15},
-};
-
-void CreaArchivio(const QString& percorso, qint64 schede) {
-    QFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot create the archive");
-    QRandomGenerator caso(13318);
-    TScheda scheda{};
-    for (qint64 i = 0; i < schede; ++i) {
-        for (const LunghezzeTipiche& t : Tipiche)
-            CodificaCampo(scheda, t.campo, TestoCasuale(caso, t.minimo, t.massimo));
-        if (file.write(reinterpret_cast<const char*>(&scheda), sizeof scheda) != sizeof scheda)
-            qFatal("cannot write the archive");
-    }
-    if (!file.flush())
-        qFatal("cannot write the archive");
-}
-
-double LetturaSemplice(const QString& percorso) {
-    const auto inizio = Orologio::now();
-    const int descrittore = ::open(QFile::encodeName(percorso).constData(), O_RDONLY);
-    std::vector<char> pezzo(sizeof(TScheda));
-    while (::read(descrittore, pezzo.data(), pezzo.size()) == ssize_t(pezzo.size())) {
-    }
-    ::close(descrittore);
-    return Millisecondi(Orologio::now() - inizio);
-}
-
 double ScritturaSemplice(const QString& percorso, qint64 byte, bool sincronizza) {
     const std::vector<char> pezzo(64 * 1024, 'x');
     const auto inizio = Orologio::now();
@@ -149,38 +85,18 @@ double MemoriaInUso() {
     return double(stato.uordblks + stato.hblkhd) / 1e6;
 }
 
-// Ends the loop at the first paint of a widget.
-class PrimoDisegno : public QObject {
-public:
-    PrimoDisegno(QWidget* widget, QEventLoop& ciclo)
-        : ciclo_(ciclo) {
-        widget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* evento) override {
-        if (evento->type() == QEvent::Paint)
-            ciclo_.quit();
-        return false;
-    }
-
-private:
-    QEventLoop& ciclo_;
-};
-
 TGrigliaSchede* Griglia(QWidget* finestra) {
     return finestra->findChild<TGrigliaSchede*>(QStringLiteral("grdRecords"));
 }
 
 // From show() to the first paint of the grid, the filling included.
 double MostraERiempi(TfrmExpPassword& finestra) {
-    QEventLoop ciclo;
-    PrimoDisegno disegno(Griglia(&finestra)->viewport(), ciclo);
-    QTimer::singleShot(60000, &ciclo, &QEventLoop::quit);
-    const auto inizio = Orologio::now();
-    finestra.show();
-    ciclo.exec();
-    return Millisecondi(Orologio::now() - inizio);
+    return FinoAlDisegno(
+        [&] {
+            finestra.show();
+            return Griglia(&finestra)->viewport();
+        },
+        60000);
 }
 
 // One scroll to each of `passi` rows spread over the grid, each with its repaint; or, with
@@ -205,7 +121,8 @@ void Misura(const QString& cartella, TfrmBlindoro& scheda, PiattaformaBanco& pia
             qint64 numero, int giri) {
     const QString archivio = cartella + QStringLiteral("Grande.psw");
     const QString foglio = cartella + QStringLiteral("Blindoro.xls");
-    CreaArchivio(archivio, numero);
+    if (!CreaArchivioTipico(archivio, numero))
+        qFatal("cannot create the archive");
     scheda.ApriArchivio(archivio, QStringLiteral("Grande"));
     LetturaSemplice(archivio); // the archive in the page cache, as after any earlier action
 
@@ -214,7 +131,8 @@ void Misura(const QString& cartella, TfrmBlindoro& scheda, PiattaformaBanco& pia
     double memoriaGriglia = 0;
     qint64 byte = 0;
     for (int giro = 0; giro <= giri; ++giro) { // the first round warms up
-        lettura.push_back(LetturaSemplice(archivio));
+        qint64 controllo = 0;
+        lettura.push_back(Tempo([&] { return LetturaSemplice(archivio); }, controllo));
         const double prima = MemoriaInUso();
         auto finestra = std::make_unique<TfrmExpPassword>(&scheda);
         riempimento.push_back(MostraERiempi(*finestra));
@@ -273,13 +191,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     TApplicazione applicazione(argc, argv);
     PreparaAmbiente(applicazione);
-    QTemporaryDir cartella(
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX") : QString());
-    if (!cartella.isValid()) {
-        std::printf("impossibile creare la cartella temporanea\n");
-        return 1;
-    }
-    const QString programma = cartella.path() + QLatin1Char('/');
+    const auto cartella = CartellaDelBanco(argc, argv);
+    const QString programma = cartella->path() + QLatin1Char('/');
     PiattaformaBanco piattaforma(programma);
     Piattaforma::installa(&piattaforma);
     {

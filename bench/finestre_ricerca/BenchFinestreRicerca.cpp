@@ -13,6 +13,8 @@
 // go into a temporary folder (the first argument, or the system's) and are removed at the end;
 // the 100,000-record archive takes 1.3 GB while the program runs.
 
+#include "Banco.h"
+#include "FinoAlDisegno.h"
 #include "app/Applicazione.h"
 #include "core/storage/FileArchivio.h"
 #include "core/storage/Scheda.h"
@@ -23,44 +25,24 @@
 
 #include <QApplication>
 #include <QDate>
-#include <QEvent>
-#include <QEventLoop>
 #include <QFile>
 #include <QFont>
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTimer>
 
-#include <functional>
 #include <memory>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-using Orologio = std::chrono::steady_clock;
 
 // The real platform, with today fixed, so every password of the archive has expired.
 class PiattaformaBanco : public PiattaformaQt {
 public:
     QDate oggi() const override { return QDate(2024, 3, 15); }
 };
-
-double Mediana(std::vector<double> valori) {
-    std::sort(valori.begin(), valori.end());
-    return valori[valori.size() / 2];
-}
-
-double Ms(Orologio::time_point inizio) {
-    return std::chrono::duration<double, std::milli>(Orologio::now() - inizio).count();
-}
 
 // Records of varied lengths, titles in no order, every password expired in 2020 or 2021.
 bool CreaArchivio(const QString& percorso, qint64 schede) {
@@ -87,50 +69,6 @@ bool CreaArchivio(const QString& percorso, qint64 schede) {
             return false;
     }
     return file.flush();
-}
-
-qint64 LetturaSemplice(const QString& percorso) {
-    const int descrittore = ::open(QFile::encodeName(percorso).constData(), O_RDONLY);
-    std::vector<char> pezzo(DimensioneScheda);
-    qint64 somma = 0;
-    ssize_t letti;
-    while ((letti = ::read(descrittore, pezzo.data(), pezzo.size())) > 0)
-        somma += letti + pezzo[0];
-    ::close(descrittore);
-    return somma;
-}
-
-// The milliseconds from the start of `azione` to the first paint of the widget it returns, which
-// comes from the event loop after `azione` (at most ten seconds; -1 when it never came).
-double FinoAlDisegno(const std::function<QWidget*()>& azione) {
-    class Attesa : public QObject {
-    public:
-        explicit Attesa(QEventLoop& ciclo)
-            : ciclo_(ciclo) {}
-        bool dipinto = false;
-
-    protected:
-        bool eventFilter(QObject*, QEvent* evento) override {
-            if (evento->type() == QEvent::Paint && !dipinto) {
-                dipinto = true;
-                ciclo_.quit();
-            }
-            return false;
-        }
-
-    private:
-        QEventLoop& ciclo_;
-    };
-    QEventLoop ciclo;
-    Attesa attesa(ciclo);
-    QTimer::singleShot(10000, &ciclo, &QEventLoop::quit);
-    const auto inizio = Orologio::now();
-    QWidget* disegnato = azione();
-    disegnato->installEventFilter(&attesa);
-    ciclo.exec();
-    const double ms = Ms(inizio);
-    disegnato->removeEventFilter(&attesa);
-    return attesa.dipinto ? ms : -1;
 }
 
 QListView* Lista(QWidget* finestra) {
@@ -173,9 +111,7 @@ void Misura(TfrmBlindoro& scheda, const QString& cartella, qint64 schede, int gi
     qint64 elencate = 0, scadute = 0, caricate = 0;
     QStringList righe;
     for (int giro = 0; giro < giri; ++giro) {
-        auto inizio = Orologio::now();
-        controllo += LetturaSemplice(percorso);
-        semplice.push_back(Ms(inizio));
+        semplice.push_back(Tempo([&] { return LetturaSemplice(percorso); }, controllo));
 
         {
             TfrmTrovaPassword finestra(&scheda);
@@ -194,9 +130,9 @@ void Misura(TfrmBlindoro& scheda, const QString& cartella, qint64 schede, int gi
             const QModelIndex mezzo = lista->model()->index(lista->model()->rowCount() / 2, 0);
             lista->selectionModel()->setCurrentIndex(mezzo, QItemSelectionModel::ClearAndSelect);
             scheda.SvuotaScheda();
-            inizio = Orologio::now();
+            const auto inizio = Orologio::now();
             finestra.lstRecordsDblClick();
-            caricamento.push_back(Ms(inizio));
+            caricamento.push_back(Millisecondi(Orologio::now() - inizio));
             caricate += !scheda.NumeroScheda().isEmpty();
             if (giro == 0)
                 righe = RigheDi(lista);
@@ -242,14 +178,9 @@ int main(int argc, char* argv[]) {
     PiattaformaBanco piattaforma;
     Piattaforma::installa(&piattaforma);
 
-    QTemporaryDir cartella(
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX") : QString());
-    if (!cartella.isValid()) {
-        std::printf("impossibile creare la cartella temporanea\n");
-        return 1;
-    }
+    const auto cartella = CartellaDelBanco(argc, argv);
     TfrmBlindoro scheda;
-    Misura(scheda, cartella.path(), 10000, 7);
-    Misura(scheda, cartella.path(), 100000, 3);
+    Misura(scheda, cartella->path(), 10000, 7);
+    Misura(scheda, cartella->path(), 100000, 3);
     return 0;
 }

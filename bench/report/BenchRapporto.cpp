@@ -3,6 +3,7 @@
 // 10,000 lines drawn straight onto a QPdfWriter with QPainter in the same run, no engine. Prints
 // the median of five runs of each and the peak resident memory of the engine's runs.
 
+#include "Banco.h"
 #include "report/Rapporto.h"
 
 #include <QFileInfo>
@@ -13,44 +14,25 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
 
-using Cronometro = std::chrono::steady_clock;
 constexpr int Righe = 10000;
 constexpr int Prove = 5;
 
-double Millisecondi(Cronometro::duration durata) {
-    return std::chrono::duration<double, std::milli>(durata).count();
-}
-
-double Mediana(std::vector<double> valori) {
-    std::sort(valori.begin(), valori.end());
-    return valori[valori.size() / 2];
-}
-
-long PiccoMemoriaMb() {
-    rusage uso{};
-    getrusage(RUSAGE_SELF, &uso);
-    return uso.ru_maxrss / 1024;
-}
-
-QString Campo(const QString& testo, int larghezza) {
+QString Pezzo(const QString& testo, int larghezza) {
     return (testo + QString(larghezza, QLatin1Char(' '))).left(larghezza);
 }
 
 QStringList RigheRicerca(int quante) {
     QStringList righe;
     for (int i = 1; i <= quante; ++i)
-        righe << Campo(QStringLiteral("Sito web numero %1 - accesso clienti").arg(i), 42) +
-                     QStringLiteral("  ID: ") + Campo(QStringLiteral("utente.%1").arg(i), 28) +
-                     QStringLiteral("  Nome: ") + Campo(QStringLiteral("Mario Rossi"), 28) +
-                     QStringLiteral("  Tel. ") + Campo(QStringLiteral("+39 06 1234567"), 16) +
+        righe << Pezzo(QStringLiteral("Sito web numero %1 - accesso clienti").arg(i), 42) +
+                     QStringLiteral("  ID: ") + Pezzo(QStringLiteral("utente.%1").arg(i), 28) +
+                     QStringLiteral("  Nome: ") + Pezzo(QStringLiteral("Mario Rossi"), 28) +
+                     QStringLiteral("  Tel. ") + Pezzo(QStringLiteral("+39 06 1234567"), 16) +
                      QStringLiteral("  Scad. 01/02/2025");
     return righe;
 }
@@ -62,17 +44,17 @@ void StampaConMotore(const QStringList& righe, const QString& percorso, double& 
     rapporto.FindObject<TMemo>(QStringLiteral("txtTitolo"))
         ->setText(QStringLiteral("Riepilogo credenziali in archivio"));
     TMemo* memo = rapporto.FindObject<TMemo>(QStringLiteral("txtRiepilogo"));
-    const auto inizio = Cronometro::now();
+    const auto inizio = Orologio::now();
     memo->Lines().clear();
     for (const QString& riga : righe)
         memo->Lines().append(riga);
     memo->setHeight(memo->Lines().count() * 12.822);
     rapporto.FindObject<TBanda>(QStringLiteral("MasterData"))->setHeight(memo->Height() + 10);
     rapporto.PrepareReport(true);
-    const auto preparato = Cronometro::now();
+    const auto preparato = Orologio::now();
     rapporto.stampante().setOutputFileName(percorso);
     rapporto.Print([](QPrinter&) { return true; });
-    const auto fine = Cronometro::now();
+    const auto fine = Orologio::now();
     prepara = Millisecondi(preparato - inizio);
     stampa = Millisecondi(fine - preparato);
     fogli = static_cast<int>(rapporto.PaginePreparate().size());
@@ -124,7 +106,7 @@ int main(int argc, char** argv) {
     StampaDiretta(RigheRicerca(100), pdfDiretto);
 
     const QStringList righe = RigheRicerca(Righe);
-    const long memoriaPrima = PiccoMemoriaMb();
+    const long memoriaPrima = (PiccoMemoriaKiB() / 1024);
     std::vector<double> preparazioni, stampe, totali, dirette;
     for (int i = 0; i < Prove; ++i) {
         StampaConMotore(righe, pdfMotore, prepara, stampa, fogli);
@@ -132,11 +114,11 @@ int main(int argc, char** argv) {
         stampe.push_back(stampa);
         totali.push_back(prepara + stampa);
     }
-    const long memoria = PiccoMemoriaMb();
+    const long memoria = (PiccoMemoriaKiB() / 1024);
     for (int i = 0; i < Prove; ++i) {
-        const auto inizio = Cronometro::now();
+        const auto inizio = Orologio::now();
         StampaDiretta(righe, pdfDiretto);
-        dirette.push_back(Millisecondi(Cronometro::now() - inizio));
+        dirette.push_back(Millisecondi(Orologio::now() - inizio));
     }
 
     std::printf("List of %d lines, %d sheets, medians of %d runs:\n", Righe, fogli, Prove);

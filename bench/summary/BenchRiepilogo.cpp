@@ -9,6 +9,7 @@
 // The archives go into a temporary folder (the first argument, or the system's) and are removed
 // at the end; the 100,000-record archive takes 1.3 GB while the program runs.
 
+#include "Banco.h"
 #include "core/storage/FileArchivio.h"
 #include "core/storage/Scheda.h"
 #include "core/summary/Ricerca.h"
@@ -17,78 +18,11 @@
 
 #include <QDate>
 #include <QFile>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-using Orologio = std::chrono::steady_clock;
-
-double Mediana(std::vector<double> valori) {
-    std::sort(valori.begin(), valori.end());
-    return valori[valori.size() / 2];
-}
-
-QString TestoCasuale(QRandomGenerator& caso, int minimo, int massimo) {
-    static const QString lettere =
-        QStringLiteral("abcdefghijklmnopqrstuvwxyz ABCDEFGHIJ0123456789èàù.@");
-    const int lunghezza = minimo + static_cast<int>(caso.bounded(massimo - minimo + 1));
-    QString testo(lunghezza, Qt::Uninitialized);
-    for (QChar& c : testo)
-        c = lettere.at(caso.bounded(lettere.size()));
-    return testo;
-}
-
-struct LunghezzeTipiche {
-    Campo campo;
-    int minimo;
-    int massimo;
-};
-constexpr LunghezzeTipiche Tipiche[] = {
-    {Campo::Titolo, 5, 60},       {Campo::URL, 15, 90},    {Campo::Proprietario, 0, 40},
-    {Campo::Descrizione, 0, 120}, {Campo::Utente, 4, 30},  {Campo::Creazione, 10, 10},
-    {Campo::Password, 8, 24},     {Campo::Domanda, 0, 80}, {Campo::Risposta, 0, 30},
-    {Campo::Utilizzate, 0, 200},  {Campo::Note, 0, 1000},  {Campo::Intestatario, 5, 40},
-    {Campo::CodFisc, 16, 16},     {Campo::Email, 10, 40},  {Campo::Tel, 0, 15},
-    {Campo::File01, 0, 40},       {Campo::Desc01, 0, 60},
-};
-
-// Records as the record window writes them, one buffer reused; every password expired in 2020.
-bool CreaArchivio(const QString& percorso, qint64 schede) {
-    QFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QRandomGenerator caso(13318);
-    TScheda scheda{};
-    const QDate inizio(2020, 1, 1);
-    for (qint64 i = 0; i < schede; ++i) {
-        for (const LunghezzeTipiche& t : Tipiche)
-            CodificaCampo(scheda, t.campo, TestoCasuale(caso, t.minimo, t.massimo));
-        CodificaCampo(scheda, Campo::Scadenza,
-                      inizio.addDays(caso.bounded(365)).toString(QStringLiteral("dd/MM/yyyy")));
-        if (file.write(reinterpret_cast<const char*>(&scheda), sizeof scheda) != sizeof scheda)
-            return false;
-    }
-    return file.flush();
-}
-
-qint64 LetturaSemplice(const QString& percorso) {
-    const int descrittore = ::open(QFile::encodeName(percorso).constData(), O_RDONLY);
-    std::vector<char> pezzo(DimensioneScheda);
-    qint64 somma = 0;
-    ssize_t letti;
-    while ((letti = ::read(descrittore, pezzo.data(), pezzo.size())) > 0)
-        somma += letti + pezzo[0];
-    ::close(descrittore);
-    return somma;
-}
 
 QString RigaDiMezzo(const QString& percorso) {
     FileArchivio archivio = ApriFileArchivio(percorso);
@@ -98,15 +32,14 @@ QString RigaDiMezzo(const QString& percorso) {
     return RigaRiepilogo(scheda);
 }
 
-template <class Lavoro> double Tempo(Lavoro lavoro, qint64& controllo) {
-    const auto inizio = Orologio::now();
-    controllo += lavoro();
-    return std::chrono::duration<double, std::milli>(Orologio::now() - inizio).count();
-}
-
 void Misura(const QString& cartella, qint64 schede, int giri) {
     const QString percorso = cartella + QStringLiteral("/riepilogo.psw");
-    if (!CreaArchivio(percorso, schede)) {
+    // Every password expired in 2020.
+    const auto scadutaNel2020 = [](TScheda& scheda, qint64, QRandomGenerator& caso) {
+        CodificaCampo(scheda, Campo::Scadenza,
+                      QDate(2020, 1, 1).addDays(caso.bounded(365)).toString(u"dd/MM/yyyy"));
+    };
+    if (!CreaArchivioTipico(percorso, schede, scadutaNel2020)) {
         std::printf("impossibile creare %s\n", qPrintable(percorso));
         return;
     }
@@ -166,13 +99,8 @@ void Misura(const QString& cartella, qint64 schede, int giri) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QTemporaryDir cartella(
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX") : QString());
-    if (!cartella.isValid()) {
-        std::printf("impossibile creare la cartella temporanea\n");
-        return 1;
-    }
-    Misura(cartella.path(), 10000, 9);
-    Misura(cartella.path(), 100000, 5);
+    const auto cartella = CartellaDelBanco(argc, argv);
+    Misura(cartella->path(), 10000, 9);
+    Misura(cartella->path(), 100000, 5);
     return 0;
 }
