@@ -1,5 +1,7 @@
 #include "app/Applicazione.h"
 
+#include "core/files/NomeAllegato.h"
+#include "core/files/SostituisciFile.h"
 #include "gui/Accessibilita.h"
 #include "gui/Guardia.h"
 #include "gui/PiattaformaQt.h"
@@ -58,6 +60,12 @@ void PreparaAmbiente(QApplication& applicazione) {
     if (traduzioni->load(italiano, QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(traduzioni);
+}
+
+void RimuoviResiduiProgramma() {
+    const QString cartella = Piattaforma::corrente().cartellaProgramma();
+    RimuoviResiduiSostituzioniIn(cartella);
+    RimuoviResiduiSostituzioniIn(cartella + CartellaAllegati);
 }
 
 void DisattivaCoreDump() {

@@ -14,5 +14,9 @@ public:
 // every run needs before the first window is created (the program and the window tests alike).
 void PreparaAmbiente(QApplication& applicazione);
 
+// Removes what whole-file replacements killed midway (a crash, a power cut) left in the program
+// folder and in the attachments folder: pieces of exports and copies that may hold passwords.
+void RimuoviResiduiProgramma();
+
 // A program that holds passwords leaves no core dump behind.
 void DisattivaCoreDump();

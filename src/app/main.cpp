@@ -5,6 +5,7 @@ int main(int argc, char** argv) {
     DisattivaCoreDump();
     TApplicazione applicazione(argc, argv);
     PreparaAmbiente(applicazione);
+    RimuoviResiduiProgramma();
     TFinestre finestre;
     finestre.MostraFinestraPrincipale();
     return applicazione.exec();

@@ -28,9 +28,6 @@ const QString CopiaNonRiuscita = QStringLiteral(
     "libero e di possedere i privilegi di scrittura nella cartella di installazione del "
     "programma, poi sceglierlo di nuovo.");
 const QString TagBlindoro = QStringLiteral("blindoro");
-// The folder below the program folder that keeps the copies of attached files.
-const QString CartellaAllegati = QStringLiteral("Documenti_Allegati/");
-
 QString CartellaDegliAllegati() {
     return Piattaforma::corrente().cartellaProgramma() + CartellaAllegati;
 }

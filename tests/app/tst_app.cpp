@@ -3,6 +3,7 @@
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
+#include "app/Applicazione.h"
 #include "app/Avvio.h"
 #include "app/Finestre.h"
 #include "archive/ApriArchivio.h"
@@ -164,6 +165,25 @@ private Q_SLOTS:
             QVERIFY(!finestra->isVisible());
         }
         QCOMPARE(viste, classi);
+    }
+
+    // What replacements killed midway left beside the program and among the attachment copies goes
+    // at start; the program's and the user's own files stay.
+    void residuiRimossiAllAvvio() {
+        const QString cartella = piattaforma->cartella;
+        const QStringList residui = {"Blindoro.xls.0a1b2c3d.tmp",
+                                     "Documenti_Allegati/contratto.pdf.99aa00ff.tmp"};
+        const QStringList propri = {"Blindoro.xls", "lavoro.psw",
+                                    "Documenti_Allegati/contratto.pdf"};
+        for (const QString& nome : residui + propri)
+            scriviFile(cartella + nome, "dati");
+
+        RimuoviResiduiProgramma();
+
+        for (const QString& nome : residui)
+            QVERIFY2(!QFile::exists(cartella + nome), qPrintable(nome));
+        for (const QString& nome : propri)
+            QVERIFY2(QFile::exists(cartella + nome), qPrintable(nome));
     }
 
     void formatiDelProcessoPrimaDellaPrimaFinestra() {

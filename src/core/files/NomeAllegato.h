@@ -6,6 +6,9 @@
 // from the file dialog or from an archive written anywhere, so it is reduced before any path is
 // built from it.
 
+// The folder below the program folder that keeps the copies of attached files.
+inline const QString CartellaAllegati = QStringLiteral("Documenti_Allegati/");
+
 // The last part of a path written with "/" or "\" as separators.
 QString SenzaCartella(const QString& percorso);
 

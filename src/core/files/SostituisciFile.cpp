@@ -1,12 +1,16 @@
 #include "core/files/SostituisciFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -83,21 +87,80 @@ private:
     QByteArray buffer;
 };
 
-// The new file beside the old one, removed unless it has taken the old one's place.
+// The new content's file: the replaced file's name, a dot, eight hexadecimal digits and ".tmp",
+// in the same folder, so that the rename that ends the replacement stays on one file system and is
+// atomic. While a replacement writes it, the file is locked; a file of that name that nobody holds
+// locked is what a replacement killed midway left behind.
+QString nomeTemporaneo(const QString& nomeFile, quint32 numero) {
+    return nomeFile + QLatin1Char('.') + QStringLiteral("%1").arg(numero, 8, 16, QLatin1Char('0')) +
+           QStringLiteral(".tmp");
+}
+
+const QRegularExpression& formaTemporaneo() {
+    static const QRegularExpression forma(QStringLiteral("^(.+)\\.[0-9a-f]{8}\\.tmp$"));
+    return forma;
+}
+
+int apri(const QByteArray& nome, int modo, mode_t permessi = 0) {
+    int descrittore;
+    do {
+        descrittore = ::open(nome.constData(), modo | O_CLOEXEC, permessi);
+    } while (descrittore < 0 && errno == EINTR);
+    return descrittore;
+}
+
+// Removes the file at `nome` if it is a regular file that no running replacement holds.
+void rimuoviSeAbbandonato(const QByteArray& nome) {
+    const int descrittore = apri(nome, O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
+    if (descrittore < 0)
+        return;
+    struct stat stato;
+    if (::fstat(descrittore, &stato) == 0 && S_ISREG(stato.st_mode) &&
+        ::flock(descrittore, LOCK_EX | LOCK_NB) == 0)
+        ::unlink(nome.constData());
+    ::close(descrittore);
+}
+
+// Removes what replacements killed midway left in `cartella`: of every file when `nomeFile` is
+// empty, else of that file only.
+void rimuoviResidui(const QString& cartella, const QString& nomeFile) {
+    const QDir dir(cartella);
+    const QStringList nomi =
+        nomeFile.isEmpty()
+            ? dir.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System)
+            : dir.entryList({nomeFile + QStringLiteral(".*.tmp")},
+                            QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& nome : nomi) {
+        const QRegularExpressionMatch forma = formaTemporaneo().match(nome);
+        if (forma.hasMatch() && (nomeFile.isEmpty() || forma.captured(1) == nomeFile))
+            rimuoviSeAbbandonato(QFile::encodeName(dir.filePath(nome)));
+    }
+}
+
+mode_t maschera() {
+    const mode_t attuale = ::umask(0);
+    ::umask(attuale);
+    return attuale;
+}
+
+// The new file beside the old one, removed unless it has taken the old one's place. It is made
+// readable by its owner alone, whatever the old file allowed: until it is complete it may hold
+// what the old one did not, and a crash could leave it behind.
 class FileNuovo {
 public:
-    FileNuovo(const QByteArray& destinazione, mode_t permessi, const QString& percorso) {
-        // A name of its own in the same folder, so that the rename that ends the replacement
-        // stays on one file system and is atomic.
+    FileNuovo(const QString& percorso) {
+        const QString nomeFile = QFileInfo(percorso).fileName();
+        const QString cartella = QFileInfo(percorso).path();
         for (int tentativo = 0; descrittore < 0 && tentativo < 100; ++tentativo) {
-            nome = destinazione + '.' +
-                   QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".tmp";
-            do {
-                descrittore =
-                    ::open(nome.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permessi);
-            } while (descrittore < 0 && errno == EINTR);
+            nome = QFile::encodeName(QDir(cartella).filePath(
+                nomeTemporaneo(nomeFile, QRandomGenerator::system()->generate())));
+            descrittore = apri(nome, O_RDWR | O_CREAT | O_EXCL, S_IRUSR | S_IWUSR);
             if (descrittore < 0 && errno != EEXIST)
                 break;
+            if (descrittore >= 0 && !bloccaSeAncoraSuo()) {
+                ::close(std::exchange(descrittore, -1));
+                nome.clear();
+            }
         }
         if (descrittore < 0)
             fallisci("creazione del nuovo contenuto di", percorso, errno);
@@ -113,6 +176,19 @@ public:
 
     int Descrittore() const { return descrittore; }
 
+    // Gives the complete file the permissions it keeps, unless its file system keeps none of its
+    // own (a FAT memory stick shows every file alike and refuses a change); 0 or the failure's
+    // code.
+    int ImpostaPermessi(mode_t modo) {
+        struct stat stato;
+        if (::fstat(descrittore, &stato) != 0)
+            return errno;
+        const mode_t creato = stato.st_mode & 07777;
+        if (creato == modo || creato != ((S_IRUSR | S_IWUSR) & ~maschera()))
+            return 0;
+        return ::fchmod(descrittore, modo) == 0 ? 0 : errno;
+    }
+
     // Closes the file, which then takes the name `destinazione`; returns 0 or the failure's code.
     int Sostituisci(const QByteArray& destinazione) {
         // The system may tell of a failed write only at close (NFS does).
@@ -125,6 +201,16 @@ public:
     }
 
 private:
+    // Locks the file just made. Between its creation and the lock another program's clean-up may
+    // have taken it for a leftover and removed it: then it is no longer ours.
+    bool bloccaSeAncoraSuo() {
+        if (::flock(descrittore, LOCK_EX) != 0)
+            return errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP; // no locks here
+        struct stat aperto, sulDisco;
+        return ::fstat(descrittore, &aperto) == 0 && ::stat(nome.constData(), &sulDisco) == 0 &&
+               aperto.st_ino == sulDisco.st_ino && aperto.st_dev == sulDisco.st_dev;
+    }
+
     QByteArray nome;
     int descrittore = -1;
 };
@@ -152,7 +238,8 @@ void SostituisciFile(const QString& percorso, const ScrittoreFile& scrittore,
 
     // A file that is there keeps its permissions, and one that may not be written is not replaced.
     // A symbolic link is replaced by the file itself: nothing is written where it points.
-    mode_t modo = permessi == PermessiNuovoFile::SoloProprietario ? S_IRUSR | S_IWUSR : 0666;
+    mode_t modo =
+        permessi == PermessiNuovoFile::SoloProprietario ? S_IRUSR | S_IWUSR : 0666 & ~maschera();
     struct stat stato;
     const bool esiste = ::lstat(nome.constData(), &stato) == 0;
     if (esiste && S_ISDIR(stato.st_mode))
@@ -163,20 +250,29 @@ void SostituisciFile(const QString& percorso, const ScrittoreFile& scrittore,
         modo = stato.st_mode & 07777;
     }
 
-    FileNuovo nuovo(nome, modo, percorso);
-    // Created under the umask; an existing file's permissions are copied exactly.
-    if (esiste && S_ISREG(stato.st_mode) && ::fchmod(nuovo.Descrittore(), modo) != 0)
-        fallisci("permessi di", percorso, errno);
-
+    RimuoviResiduiSostituzione(percorso);
+    FileNuovo nuovo(percorso);
     Destinazione destinazione(nuovo.Descrittore());
     scrittore(destinazione);
     if (!destinazione.Svuota())
         fallisci("scrittura di", percorso, destinazione.Errore());
     if (::fsync(nuovo.Descrittore()) != 0)
         fallisci("scrittura su disco di", percorso, errno);
+    if (const int codice = nuovo.ImpostaPermessi(modo); codice != 0)
+        fallisci("permessi di", percorso, codice);
     if (const int codice = nuovo.Sostituisci(nome); codice != 0)
         fallisci("sostituzione di", percorso, codice);
     SincronizzaCartellaDi(percorso);
+}
+
+void RimuoviResiduiSostituzione(const QString& percorsoFile) {
+    const QFileInfo file(percorsoFile);
+    if (!file.fileName().isEmpty())
+        rimuoviResidui(file.path(), file.fileName());
+}
+
+void RimuoviResiduiSostituzioniIn(const QString& cartella) {
+    rimuoviResidui(cartella, QString());
 }
 
 void SincronizzaCartellaDi(const QString& percorsoFile) {

@@ -33,15 +33,23 @@ enum class PermessiNuovoFile {
 using ScrittoreFile = std::function<void(QIODevice& destinazione)>;
 
 // Replaces the whole content of the file at `percorso`, creating it when missing. The new content
-// goes to a new file beside the old one, which takes its place only once every byte has been
-// written, flushed and synced to the disk. On any failure, a full disk included, the old file stays
-// byte for byte as it was (or stays missing), nothing is left beside it, and
-// ErroreSostituzioneFile is thrown. An existing file that may not be written, or a folder in its
-// place, is a failure; a symbolic link in its place is replaced itself, its target left alone.
+// goes to a new file beside the old one, readable by its owner alone until it is complete, which
+// takes its place only once every byte has been written, flushed and synced to the disk. What an
+// earlier replacement of the same file left behind when it was killed midway is removed first. On
+// any failure, a full disk included, the old file stays byte for byte as it was (or stays missing),
+// nothing is left beside it, and ErroreSostituzioneFile is thrown. An existing file that may not be
+// written, or a folder in its place, is a failure; a symbolic link in its place is replaced itself,
+// its target left alone.
 void SostituisciFile(const QString& percorso, const QByteArray& contenuto,
                      PermessiNuovoFile permessi);
 void SostituisciFile(const QString& percorso, const ScrittoreFile& scrittore,
                      PermessiNuovoFile permessi);
+
+// Removes the new-content files that replacements of this file, killed midway, left beside it
+// (never one that a running replacement is writing).
+void RimuoviResiduiSostituzione(const QString& percorsoFile);
+// The same for every file of the folder.
+void RimuoviResiduiSostituzioniIn(const QString& cartella);
 
 // Puts the folder entry of a file just created or renamed on the disk, so that it survives a
 // crash together with the file. Best effort: some file systems cannot sync a folder.

@@ -11,9 +11,12 @@
 #include <QTest>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -65,6 +68,60 @@ mode_t permessiDi(const QString& percorso) {
     return stato.st_mode & 07777;
 }
 
+// A replacement in a child process, stopped in the middle of writing: the child has written
+// `dimensione` bytes of the new content and waits to be killed.
+class SostituzioneInterrotta {
+public:
+    SostituzioneInterrotta(const QString& percorso, qsizetype dimensione) {
+        int canale[2];
+        if (::pipe(canale) != 0)
+            return;
+        figlio_ = ::fork();
+        if (figlio_ == 0) {
+            ::close(canale[0]);
+            try {
+                SostituisciFile(
+                    percorso,
+                    [&](QIODevice& destinazione) {
+                        destinazione.write(datiDi(dimensione));
+                        (void)::write(canale[1], "x", 1);
+                        for (;;)
+                            ::pause();
+                    },
+                    PermessiNuovoFile::Ordinari);
+            } catch (...) {
+            }
+            ::_exit(1);
+        }
+        ::close(canale[1]);
+        char segnale = 0;
+        fermo_ = figlio_ > 0 && ::read(canale[0], &segnale, 1) == 1;
+        ::close(canale[0]);
+    }
+    ~SostituzioneInterrotta() { Uccidi(); }
+
+    // Whether the child got as far as the middle of its writing.
+    bool Ferma() const { return fermo_; }
+    void Uccidi() {
+        if (figlio_ <= 0)
+            return;
+        ::kill(figlio_, SIGKILL);
+        ::waitpid(figlio_, nullptr, 0);
+        figlio_ = -1;
+    }
+
+private:
+    pid_t figlio_ = -1;
+    bool fermo_ = false;
+};
+
+// The files of the folder other than `percorso`'s own.
+QStringList residuiDi(const QString& cartella, const QString& nome) {
+    QStringList residui = fileIn(cartella);
+    residui.removeAll(nome);
+    return residui;
+}
+
 } // namespace
 
 class tst_Files : public QObject {
@@ -79,6 +136,8 @@ private Q_SLOTS:
     void permessi_data();
     void permessi();
     void scrittoreCheSiFerma();
+    void sostituzioneUccisaNonLasciaCopie();
+    void residuiRimossiSoloSeAbbandonati();
     void collegamentoSostituitoNonSeguito();
     void cartellaNonScrivibile_data();
     void cartellaNonScrivibile();
@@ -221,6 +280,66 @@ void tst_Files::scrittoreCheSiFerma() {
 
     QCOMPARE(contenuto(percorso), Vecchio);
     QCOMPARE(fileIn(cartella.path()), QStringList{"dati.bin"});
+}
+
+// A replacement killed while writing leaves its new file behind, readable by its owner alone
+// whatever the old file allowed; the next replacement of that file removes it, whether it is
+// killed in turn or completes.
+void tst_Files::sostituzioneUccisaNonLasciaCopie() {
+    QTemporaryDir cartella;
+    const QString percorso = cartella.filePath("Blindoro.xls");
+    crea(percorso, Vecchio);
+    QCOMPARE(::chmod(QFile::encodeName(percorso).constData(), 0644), 0);
+
+    QStringList prima;
+    for (int volta = 0; volta < 2; ++volta) {
+        SostituzioneInterrotta interrotta(percorso, 300 << 10);
+        QVERIFY(interrotta.Ferma());
+        const QStringList residui = residuiDi(cartella.path(), "Blindoro.xls");
+        QCOMPARE(residui.size(), 1);
+        QVERIFY(residui != prima);
+        QCOMPARE(int(permessiDi(cartella.filePath(residui.first()))), int(S_IRUSR | S_IWUSR));
+        interrotta.Uccidi();
+        prima = residui;
+    }
+    QCOMPARE(contenuto(percorso), Vecchio);
+
+    sostituisci(percorso, "nuovo", false);
+
+    QCOMPARE(contenuto(percorso), QByteArray("nuovo"));
+    QCOMPARE(int(permessiDi(percorso)), 0644);
+    QCOMPARE(fileIn(cartella.path()), QStringList{"Blindoro.xls"});
+}
+
+// The clean-up of a folder removes the leftovers of killed replacements, whatever file they were
+// replacing, and nothing else: not a replacement still running, nor files of other names.
+void tst_Files::residuiRimossiSoloSeAbbandonati() {
+    QTemporaryDir cartella;
+    const QStringList altri = {"note.tmp", "conti.1234.tmp", "conti.0123ABCD.tmp",
+                               "conti.0123abcd.tmp.bak", "unins000.dll"};
+    for (const QString& nome : altri)
+        crea(cartella.filePath(nome), Vecchio);
+    QVERIFY(QDir(cartella.path()).mkdir("cartella.0123abcd.tmp"));
+    {
+        SostituzioneInterrotta uccisa(cartella.filePath("Blindoro.xls"), 100);
+        QVERIFY(uccisa.Ferma());
+    }
+    crea(cartella.filePath("unins000.dll.89abcdef.tmp"), Vecchio);
+    SostituzioneInterrotta inCorso(cartella.filePath("Guida.pdf"), 100);
+    QVERIFY(inCorso.Ferma());
+    const QStringList inCorsoResidui = residuiDi(cartella.path(), QString());
+
+    RimuoviResiduiSostituzioniIn(cartella.path());
+
+    QStringList attesi = altri;
+    for (const QString& nome : inCorsoResidui)
+        if (nome.startsWith("Guida.pdf."))
+            attesi << nome;
+    QStringList rimasti = fileIn(cartella.path());
+    rimasti.sort();
+    attesi.sort();
+    QCOMPARE(rimasti, attesi);
+    QVERIFY(QFileInfo(cartella.filePath("cartella.0123abcd.tmp")).isDir());
 }
 
 // A symbolic link at the name is replaced by the file; nothing is written where it pointed.
