@@ -11,6 +11,7 @@
 #include "editor/Blindoro.h"
 #include "editor/Calendario.h"
 #include "gui/Convenzioni.h"
+#include "gui/EtichettaAdattata.h"
 #include "support/Accessibile.h"
 #include "support/AiutiFinestre.h"
 #include "support/ControlliScheda.h"
@@ -26,6 +27,7 @@
 #include <QDir>
 #include <QEnterEvent>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QPointer>
 #include <QSet>
 #include <QTemporaryDir>
@@ -249,6 +251,30 @@ private Q_SLOTS:
         finestre->Blindoro().mostra();
         QCOMPARE(ui().txtTitolo->text(), QString());
         QCOMPARE(ui().lblPosizione->text(), QString());
+    }
+
+    // The number box reads whole up to a six-digit number; up to four digits in its full size.
+    void numeroSchedaLeggibileIntero_data() {
+        QTest::addColumn<qint64>("numero");
+        QTest::addColumn<bool>("grandezzaPiena");
+        QTest::newRow("1") << qint64(1) << true;
+        QTest::newRow("9999") << qint64(9999) << true;
+        QTest::newRow("99999") << qint64(99999) << false;
+        QTest::newRow("100000") << qint64(100000) << false;
+        QTest::newRow("888888") << qint64(888888) << false;
+    }
+
+    void numeroSchedaLeggibileIntero() {
+        QFETCH(qint64, numero);
+        QFETCH(bool, grandezzaPiena);
+        finestra()->MostraScheda(schedaDiProva(1), numero);
+        auto* box = static_cast<EtichettaAdattata*>(ui().lblPosizione);
+        const QFont usato = box->CarattereUsato();
+
+        QCOMPARE(box->text(), QString::number(numero));
+        QVERIFY(QFontMetricsF(usato).horizontalAdvance(box->text()) <= box->contentsRect().width());
+        QVERIFY2(usato.pointSizeF() >= 9, qPrintable(QString::number(usato.pointSizeF())));
+        QCOMPARE(usato.pointSizeF() == box->font().pointSizeF(), grandezzaPiena);
     }
 
     void navigazione_data() {
