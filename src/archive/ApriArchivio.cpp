@@ -2,24 +2,18 @@
 
 #include "ui_ApriArchivio.h"
 
-#include "core/summary/RigaRiepilogo.h"
+#include "core/storage/CartellaArchivi.h"
 #include "core/text/Formati.h"
+#include "core/text/Testo.h"
 #include "gui/Convenzioni.h"
 #include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/Piattaforma.h"
 #include "help/Guida.h"
 
-#include <QDir>
-#include <QFile>
 #include <QListWidgetItem>
-#include <algorithm>
 
 namespace {
-
-const QString ModoAvvio = QStringLiteral("avvio");
-const QString ModoPassword = QStringLiteral("password");
-const QString Estensione = QStringLiteral(".psw");
 
 const QString MsgElencoVuoto =
     QStringLiteral("Attenzione: l'elenco non contiene nessun archivio di password.");
@@ -41,23 +35,6 @@ const QString MsgNonEliminato = QStringLiteral(
 
 QString cartellaProgramma() {
     return Piattaforma::corrente().cartellaProgramma();
-}
-
-// The order of every list of the program; names that differ only in the case of a to z keep a
-// fixed order too, capitals first.
-bool precedeNellElenco(const QString& primo, const QString& secondo) {
-    const int confronto = ConfrontaNellElenco(primo, secondo);
-    return confronto != 0 ? confronto < 0 : primo < secondo;
-}
-
-// The file names of the archives in a folder: every file whose name ends in ".psw" in any case,
-// sub-folders excluded, in the list's order. A folder that cannot be read gives what was found.
-QStringList archiviNellaCartella(const QString& cartella) {
-    QStringList nomi = QDir(cartella).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
-    nomi.removeIf(
-        [](const QString& nome) { return !nome.endsWith(Estensione, Qt::CaseInsensitive); });
-    std::sort(nomi.begin(), nomi.end(), precedeNellElenco);
-    return nomi;
 }
 
 } // namespace
@@ -86,9 +63,20 @@ TfrmApriArchivio::TfrmApriArchivio(QWidget* parent)
 
 TfrmApriArchivio::~TfrmApriArchivio() = default;
 
+void TfrmApriArchivio::impostaChiusura(Chiusura chiusura) {
+    chiusura_ = chiusura;
+    ui->lblMemory->setText(chiusura == Chiusura::Avvio ? QStringLiteral("avvio")
+                                                       : QStringLiteral("password"));
+}
+
+void TfrmApriArchivio::impostaPercorso(const QString& percorso) {
+    percorso_ = percorso;
+    ui->lblFile->setText(percorso);
+}
+
 void TfrmApriArchivio::FormShow() {
-    ui->lblMemory->setText(ModoAvvio);
-    ui->lblFile->setText(cartellaProgramma());
+    impostaChiusura(Chiusura::Avvio);
+    impostaPercorso(cartellaProgramma());
     elencaArchivi();
 }
 
@@ -96,7 +84,7 @@ void TfrmApriArchivio::elencaArchivi() {
     ui->lstFiles->setUpdatesEnabled(false);
     ui->lstFiles->clear();
     const QFont carattere(QStringLiteral("Courier New"), 14);
-    for (const QString& nome : archiviNellaCartella(cartellaProgramma())) {
+    for (const QString& nome : ArchiviNellaCartella(cartellaProgramma())) {
         auto* voce = new QListWidgetItem(nome);
         voce->setFont(carattere);
         voce->setForeground(Qt::black);
@@ -133,8 +121,8 @@ void TfrmApriArchivio::btnApriClick() {
     const QListWidgetItem* voce = voceScelta(MsgSelezionaDaAprire);
     if (!voce)
         return;
-    ui->lblFile->setText(cartellaProgramma() + voce->text());
-    ui->lblMemory->setText(ModoPassword);
+    impostaPercorso(cartellaProgramma() + voce->text());
+    impostaChiusura(Chiusura::ApriScelto);
     close();
 }
 
@@ -142,18 +130,18 @@ void TfrmApriArchivio::btnEliminaClick() {
     const QListWidgetItem* voce = voceScelta(MsgSelezionaDaEliminare);
     if (!voce || !chiediConferma(this, MsgConfermaEliminazione))
         return;
-    ui->lblFile->setText(cartellaProgramma() + voce->text());
-    if (QFile::remove(ui->lblFile->text()))
+    impostaPercorso(cartellaProgramma() + voce->text());
+    if (EliminaArchivio(percorso_))
         mostraInformazione(this, MsgEliminato);
     else
         mostraErrore(this, MsgNonEliminato);
-    ui->lblMemory->setText(ModoAvvio);
-    ui->lblFile->clear();
+    impostaChiusura(Chiusura::Avvio);
+    impostaPercorso(QString());
     elencaArchivi();
 }
 
 void TfrmApriArchivio::btnAnnullaClick() {
-    ui->lblMemory->setText(ModoAvvio);
+    impostaChiusura(Chiusura::Avvio);
     close();
 }
 
@@ -163,11 +151,11 @@ void TfrmApriArchivio::imgGuidaClick() {
 
 void TfrmApriArchivio::FormClose() {
     const QListWidgetItem* voce = voceSelezionata();
-    if (ui->lblMemory->text().trimmed() != ModoPassword || !voce) {
+    if (chiusura_ != Chiusura::ApriScelto || !voce) {
         Q_EMIT chiusa();
         return;
     }
     const QString nome = voce->text();
-    ui->lblFile->setText(cartellaProgramma() + nome);
-    Q_EMIT archivioScelto(ui->lblFile->text().trimmed(), nome.chopped(Estensione.size()));
+    impostaPercorso(cartellaProgramma() + nome);
+    Q_EMIT archivioScelto(TogliSpazi(percorso_), NomeDelFileArchivio(nome));
 }

@@ -11,9 +11,10 @@ class TfrmApriArchivio;
 }
 
 // The selection window: lists the archives of the program folder, deletes one, or hands one to
-// the record window. Its closing mode is in lblMemory: "avvio" goes back to the start window,
-// "password" opens the selected archive. lblFile holds the program folder while no archive is
-// chosen, the chosen archive's path once the user opens or deletes one.
+// the record window. Its closing mode says where closing goes: back to the start window, or to
+// the record window with the selected archive. The archive chosen (the program folder while none
+// is) is kept beside it. The hidden labels lblMemory ("avvio" or "password") and lblFile show
+// both.
 class TfrmApriArchivio : public TFinestraLunga {
     Q_OBJECT
 public:
@@ -37,6 +38,10 @@ protected:
     void FormClose() override;
 
 private:
+    enum class Chiusura { Avvio, ApriScelto };
+    void impostaChiusura(Chiusura chiusura);
+    void impostaPercorso(const QString& percorso);
+
     // Fills the list with the archives found in the program folder and rewrites the count line.
     void elencaArchivi();
     // The selected archive, after the warning of `msgNessunaScelta` (or of the empty list) when
@@ -45,4 +50,6 @@ private:
     QListWidgetItem* voceSelezionata() const;
 
     std::unique_ptr<Ui::TfrmApriArchivio> ui;
+    Chiusura chiusura_ = Chiusura::Avvio;
+    QString percorso_;
 };

@@ -2,6 +2,7 @@
 
 #include "ui_CreaArchivio.h"
 
+#include "core/storage/CartellaArchivi.h"
 #include "core/text/Formati.h"
 #include "gui/Convenzioni.h"
 #include "gui/Guardia.h"
@@ -9,11 +10,8 @@
 #include "gui/Piattaforma.h"
 #include "help/Guida.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <algorithm>
-#include <stdexcept>
 
 namespace {
 
@@ -32,51 +30,6 @@ const QString MsgArchivioCreato = QStringLiteral(
     "Il file di archivio relativo al nuovo archivio di password è stato creato con "
     "successo.\r\n\r\nE' ora possibile visualizzarlo nell'elenco degli archivi di password "
     "esistenti.");
-
-bool scartabile(QChar carattere) {
-    return carattere.isSpace() || carattere.category() == QChar::Other_Control;
-}
-
-// The name as typed, without blanks and control characters at either end.
-QString nomeRipulito(const QString& testo) {
-    qsizetype inizio = 0;
-    qsizetype fine = testo.size();
-    while (inizio < fine && scartabile(testo[inizio]))
-        ++inizio;
-    while (fine > inizio && scartabile(testo[fine - 1]))
-        --fine;
-    return testo.mid(inizio, fine - inizio);
-}
-
-// A name arrives here also by pasting, which the key filter does not see. The refused characters
-// include both path separators, so an accepted name always names a file in the program folder.
-bool nomeAmmesso(const QString& nome) {
-    const bool soloPunti =
-        std::all_of(nome.begin(), nome.end(), [](QChar c) { return c == QLatin1Char('.'); });
-    const bool carattereEscluso = std::any_of(nome.begin(), nome.end(), [](QChar c) {
-        return CaratteriEsclusiNome.contains(c) || c.category() == QChar::Other_Control;
-    });
-    return !soloPunti && !carattereEscluso;
-}
-
-enum class Creazione { Riuscita, NomeGiaUsato };
-
-// Creates the empty archive file. The creation is exclusive: an entry of that name is never
-// opened or emptied, even one that appears just before the file would be made. Any other failure
-// leaves the handler as an exception, whose text the error box shows. Archives hold passwords in
-// clear: only their owner may read them.
-Creazione creaFileVuoto(const QString& percorso) {
-    QFile file(percorso);
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
-                  QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return Creazione::Riuscita;
-    const QFileInfo voce(percorso);
-    if (voce.exists() || voce.isSymLink())
-        return Creazione::NomeGiaUsato;
-    throw std::runtime_error(QStringLiteral("Impossibile creare il file \"%1\": %2")
-                                 .arg(percorso, file.errorString())
-                                 .toStdString());
-}
 
 } // namespace
 
@@ -131,16 +84,17 @@ bool TfrmCreaArchivio::txtFileKeyDown(const QKeyEvent* tasto) const {
 
 void TfrmCreaArchivio::btnApplicaClick() {
     ui->lblFile->clear();
-    const QString nome = nomeRipulito(ui->txtFile->text());
-    if (nome.isEmpty() || !nomeAmmesso(nome)) {
+    // A name arrives here also by pasting, which the key filter does not see.
+    const QString nome = NomeNuovoArchivio(ui->txtFile->text());
+    if (!NomeArchivioAmmesso(nome)) {
         mostraAvviso(this, nome.isEmpty() ? MsgNomeMancante : MsgNomeNonAmmesso);
         ui->txtFile->setFocus();
         return;
     }
     const QString percorso =
-        Piattaforma::corrente().cartellaProgramma() + nome + QStringLiteral(".psw");
+        PercorsoNuovoArchivio(Piattaforma::corrente().cartellaProgramma(), nome);
     ui->lblFile->setText(percorso);
-    if (creaFileVuoto(percorso) == Creazione::NomeGiaUsato) {
+    if (CreaArchivioVuoto(percorso) == EsitoCreazione::NomeGiaUsato) {
         mostraAvviso(this, MsgNomeGiaUsato);
         return;
     }

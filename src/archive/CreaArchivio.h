@@ -11,12 +11,8 @@ namespace Ui {
 class TfrmCreaArchivio;
 }
 
-// The characters an archive name may not hold: the name field refuses them when typed, and a
-// name that holds one anyway (pasted) is refused when the archive is created.
-inline const QString CaratteriEsclusiNome = QStringLiteral("\"*/:<>?\\°ÇÑçñ");
-
 // The create window: the user types the name of a new archive and the window makes the empty
-// archive file in the program folder. The path of the file being created stays in lblFile.
+// archive file in the program folder. The path of the file being created is shown in lblFile.
 class TfrmCreaArchivio : public TFinestraLunga {
     Q_OBJECT
 public:

@@ -61,21 +61,6 @@ void impostaTesto(QWidget* controllo, const QString& testo) {
         static_cast<QLabel*>(controllo)->setText(testo);
 }
 
-// Replaces the text of a field the user is typing in, keeping the cursor where it was in the
-// characters that stay.
-void sostituisciDigitando(QLineEdit* campo, const QString& nuovo) {
-    const QString vecchio = campo->text();
-    if (nuovo == vecchio)
-        return;
-    qsizetype tolti = 0; // blanks removed in front of the cursor
-    while (tolti < vecchio.size() && vecchio.at(tolti).unicode() <= 32)
-        ++tolti;
-    const qsizetype cursore =
-        std::clamp<qsizetype>(campo->cursorPosition() - tolti, 0, nuovo.size());
-    campo->setText(nuovo);
-    campo->setCursorPosition(static_cast<int>(cursore));
-}
-
 } // namespace
 
 TfrmBlindoro::TfrmBlindoro(QWidget* parent)
@@ -514,11 +499,11 @@ void TfrmBlindoro::btnCodFiscClick() {
 }
 
 void TfrmBlindoro::txtCodFiscTyping() {
-    sostituisciDigitando(ui->txtCodFisc, LettereMaiuscole(TogliSpazi(ui->txtCodFisc->text())));
+    SostituisciDigitando(ui->txtCodFisc, LettereMaiuscole(TogliSpazi(ui->txtCodFisc->text())));
 }
 
 void TfrmBlindoro::txtEmailTyping() {
-    sostituisciDigitando(ui->txtEmail, TogliSpazi(ui->txtEmail->text()));
+    SostituisciDigitando(ui->txtEmail, TogliSpazi(ui->txtEmail->text()));
 }
 
 void TfrmBlindoro::tastoInData(QWidget* campo, QKeyEvent* tasto) {

@@ -1,5 +1,6 @@
 #include "gui/Convenzioni.h"
 
+#include "core/text/Testo.h"
 #include "gui/Accessibilita.h"
 #include "gui/Guardia.h"
 #include "gui/Immagini.h"
@@ -13,6 +14,7 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -239,4 +241,14 @@ void assegnaScorciatoia(QAbstractButton* pulsante, const Scorciatoia& tasti) {
                                      ? pulsante->text().remove(QLatin1Char('&'))
                                      : pulsante->toolTip();
     pulsante->setToolTip(suggerimento + QStringLiteral(" (") + tasti.testo + QLatin1Char(')'));
+}
+
+void SostituisciDigitando(QLineEdit* campo, const QString& nuovo) {
+    const QString vecchio = campo->text();
+    if (nuovo == vecchio)
+        return;
+    const qsizetype cursore =
+        std::clamp<qsizetype>(campo->cursorPosition() - SpaziIniziali(vecchio), 0, nuovo.size());
+    campo->setText(nuovo);
+    campo->setCursorPosition(static_cast<int>(cursore));
 }

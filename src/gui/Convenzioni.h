@@ -11,6 +11,7 @@
 
 class QAbstractButton;
 class QLabel;
+class QLineEdit;
 class QWidget;
 
 // The conventions every window shares, each written once; a window gives each one its own table.
@@ -110,4 +111,9 @@ void preparaPulsanteImmagine(QAbstractButton* pulsante, const QString& didascali
 
 // Gives a button its keys: they press it from anywhere in its window, and its tooltip (its caption
 // when it has none) shows them.
+// Replaces the text of a field the user is typing in by `nuovo`, the field's text trimmed by
+// TogliSpazi (and maybe changed in case), keeping the cursor where it was among the characters
+// that stay.
+void SostituisciDigitando(QLineEdit* campo, const QString& nuovo);
+
 void assegnaScorciatoia(QAbstractButton* pulsante, const Scorciatoia& tasti);

@@ -1,5 +1,6 @@
 #include "gui/OpenURL.h"
 
+#include "core/text/Testo.h"
 #include "gui/Piattaforma.h"
 
 #include <QFileInfo>
@@ -8,7 +9,7 @@
 namespace {
 
 QString senzaVirgolette(QString testo) {
-    testo = testo.trimmed();
+    testo = TogliSpazi(testo);
     if (testo.size() >= 2 && testo.startsWith(QLatin1Char('"')) && testo.endsWith(QLatin1Char('"')))
         testo = testo.mid(1, testo.size() - 2);
     return testo;

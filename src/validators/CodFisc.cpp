@@ -4,10 +4,9 @@
 
 #include "core/taxcode/ControlloFiscale.h"
 #include "core/text/Testo.h"
+#include "gui/Convenzioni.h"
 #include "gui/Guardia.h"
 #include "validators/PartitaIVA.h"
-
-#include <algorithm>
 
 TfrmCodFisc::TfrmCodFisc(QWidget* parent)
     : TDialogoControllo(parent, QSize(478, 254))
@@ -25,17 +24,7 @@ TfrmCodFisc::~TfrmCodFisc() = default;
 // Every edit leaves the code without blanks around it and in capitals; the cursor keeps its place
 // among the characters that stay.
 void TfrmCodFisc::txtCodFiscTyping() {
-    QLineEdit* campo = ui->txtCodFisc;
-    const QString prima = campo->text();
-    const QString dopo = LettereMaiuscole(prima.trimmed());
-    if (dopo == prima)
-        return;
-    qsizetype blanchiIniziali = 0;
-    while (blanchiIniziali < prima.size() && prima.at(blanchiIniziali).isSpace())
-        ++blanchiIniziali;
-    const qsizetype cursore = campo->cursorPosition() - blanchiIniziali;
-    campo->setText(dopo);
-    campo->setCursorPosition(static_cast<int>(std::clamp<qsizetype>(cursore, 0, dopo.size())));
+    SostituisciDigitando(ui->txtCodFisc, LettereMaiuscole(TogliSpazi(ui->txtCodFisc->text())));
 }
 
 QString TfrmCodFisc::codiceDaControllare() const {
@@ -49,7 +38,7 @@ TDialogoControllo::Esito TfrmCodFisc::esito(const QString& codice) const {
 }
 
 void ControllaCodiceFiscale(QWidget* proprietario, const QString& testo) {
-    const QString codice = testo.trimmed();
+    const QString codice = TogliSpazi(testo);
     if (!codice.isEmpty() && SoloCifre(codice))
         apriDialogo<TfrmPartitaIva>(proprietario,
                                     [&](TfrmPartitaIva& dialogo) { dialogo.preimposta(codice); });

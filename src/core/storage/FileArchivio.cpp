@@ -1,6 +1,7 @@
 #include "core/storage/FileArchivio.h"
 
 #include "core/files/SostituisciFile.h"
+#include "core/text/Testo.h"
 
 #include <QFile>
 
@@ -62,7 +63,7 @@ private:
 
 FileArchivio ApriFileArchivio(const QString& percorsoDato) {
     // The windows keep the path in a label; blanks around it are not part of it.
-    const QString percorso = percorsoDato.trimmed();
+    const QString percorso = TogliSpazi(percorsoDato);
     const QByteArray nome = QFile::encodeName(percorso);
     if (nome.isEmpty() || nome.contains('\0'))
         FallisciSuPercorso("apertura dell'archivio", percorso, ENOENT);

@@ -1,5 +1,7 @@
 #include "core/text/Formati.h"
 
+#include "core/text/Testo.h"
+
 #include <QLocale>
 
 void ImpostaFormatiProcesso() {
@@ -13,6 +15,6 @@ QString DataInTesto(const QDate& data) {
 // Only the years 1 to 9999, whose dates fill the ten characters of a record's date: Qt's reader
 // would also take a year with a minus sign.
 QDate DataDaTesto(const QString& testo) {
-    const QDate letta = QDate::fromString(testo.trimmed(), QLatin1String(FormatoData));
+    const QDate letta = QDate::fromString(TogliSpazi(testo), QLatin1String(FormatoData));
     return letta.isValid() && letta.year() >= 1 ? letta : QDate();
 }

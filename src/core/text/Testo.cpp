@@ -2,20 +2,39 @@
 
 namespace {
 
-bool eSpazio(QChar carattere) {
+bool spazio(QChar carattere) {
     return carattere.unicode() <= 32;
+}
+
+bool invisibile(QChar carattere) {
+    return spazio(carattere) || carattere.isSpace() || carattere.category() == QChar::Other_Control;
+}
+
+template <class Regola> QString togli(const QString& testo, Regola taglia) {
+    qsizetype inizio = 0;
+    qsizetype fine = testo.size();
+    while (inizio < fine && taglia(testo[inizio]))
+        ++inizio;
+    while (fine > inizio && taglia(testo[fine - 1]))
+        --fine;
+    return testo.sliced(inizio, fine - inizio);
 }
 
 } // namespace
 
 QString TogliSpazi(const QString& testo) {
-    qsizetype inizio = 0;
-    qsizetype fine = testo.size();
-    while (inizio < fine && eSpazio(testo[inizio]))
-        ++inizio;
-    while (fine > inizio && eSpazio(testo[fine - 1]))
-        --fine;
-    return testo.sliced(inizio, fine - inizio);
+    return togli(testo, spazio);
+}
+
+QString TogliInvisibili(const QString& testo) {
+    return togli(testo, invisibile);
+}
+
+qsizetype SpaziIniziali(const QString& testo) {
+    qsizetype quanti = 0;
+    while (quanti < testo.size() && spazio(testo[quanti]))
+        ++quanti;
+    return quanti;
 }
 
 QString LettereMaiuscole(QString testo) {

@@ -1,3 +1,4 @@
+#include "core/storage/CartellaArchivi.h"
 #include "core/storage/FileArchivio.h"
 #include "core/storage/Scheda.h"
 #include "core/storage/Windows1252.h"
@@ -6,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QTemporaryDir>
@@ -14,6 +16,7 @@
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -107,6 +110,13 @@ private Q_SLOTS:
     void discoPienoNonDimezzaUnaSchedaInUnBuco();
     void dueProgrammiAggiungonoInsieme();
     void nessunDescrittoreRestaAperto();
+
+    void nomeDiUnNuovoArchivio_data();
+    void nomeDiUnNuovoArchivio();
+    void creazioneEsclusiva();
+    void creazioneImpossibile();
+    void elencoDellaCartella();
+    void eliminazione();
 
 private:
     QString PercorsoProva(const QString& nome = QStringLiteral("prova.psw")) const {
@@ -621,6 +631,102 @@ void tst_Storage::nessunDescrittoreRestaAperto() {
     }
     QVERIFY_THROWS_EXCEPTION(ErroreArchivio, ApriFileArchivio(cartella->path()));
     QCOMPARE(DescrittoriAperti(), prima);
+}
+
+// --- The archive folder ---
+
+void tst_Storage::nomeDiUnNuovoArchivio_data() {
+    QTest::addColumn<QString>("digitato");
+    QTest::addColumn<QString>("nome"); // empty: refused
+
+    QTest::newRow("plain") << "Casa"
+                           << "Casa";
+    QTest::newRow("blanks and invisible characters around") << " \t\u00A0Casa Mia\u3000\u007F "
+                                                            << "Casa Mia";
+    QTest::newRow("already ends in .psw") << "casa.psw"
+                                          << "casa.psw";
+    QTest::newRow("accented letters") << "Però è così"
+                                      << "Però è così";
+    QTest::newRow("nothing typed") << "  \u00A0 "
+                                   << "";
+    QTest::newRow("dots only") << ".."
+                               << "";
+    QTest::newRow("a dot in front is a name") << ".casa"
+                                              << ".casa";
+    for (const QChar escluso : CaratteriEsclusiNome)
+        QTest::addRow("holds %s", qPrintable(QString(escluso)))
+            << QStringLiteral("ca") + escluso + QStringLiteral("sa") << "";
+    QTest::newRow("a line break inside") << "ca\nsa"
+                                         << "";
+    QTest::newRow("a C1 control inside") << "ca\u0085sa"
+                                         << "";
+}
+
+void tst_Storage::nomeDiUnNuovoArchivio() {
+    QFETCH(QString, digitato);
+    QFETCH(QString, nome);
+    const QString ripulito = NomeNuovoArchivio(digitato);
+    QCOMPARE(NomeArchivioAmmesso(ripulito), !nome.isEmpty());
+    if (!nome.isEmpty()) {
+        QCOMPARE(ripulito, nome);
+        QCOMPARE(PercorsoNuovoArchivio("/cartella/", ripulito), "/cartella/" + nome + ".psw");
+    }
+}
+
+// A new archive is an empty file its owner alone may read; an entry of that name, even a link
+// to nothing, is never opened or emptied.
+void tst_Storage::creazioneEsclusiva() {
+    QTemporaryDir cartella;
+    const QString nuovo = cartella.filePath("Casa.psw");
+    QCOMPARE(CreaArchivioVuoto(nuovo), EsitoCreazione::Creato);
+    QCOMPARE(QFileInfo(nuovo).size(), 0);
+    struct stat stato {};
+    QCOMPARE(::stat(QFile::encodeName(nuovo).constData(), &stato), 0);
+    QCOMPARE(int(stato.st_mode & 0777), 0600);
+
+    const QByteArray schede = ArchivioDi({"uno", "due"});
+    QVERIFY(ScriviFile(nuovo, schede));
+    QCOMPARE(CreaArchivioVuoto(nuovo), EsitoCreazione::NomeGiaUsato);
+    QCOMPARE(ContenutoFile(nuovo), schede);
+
+    const QString collegamento = cartella.filePath("Link.psw");
+    QVERIFY(QFile::link(cartella.filePath("manca"), collegamento));
+    QCOMPARE(CreaArchivioVuoto(collegamento), EsitoCreazione::NomeGiaUsato);
+    QVERIFY(!QFileInfo::exists(cartella.filePath("manca")));
+}
+
+void tst_Storage::creazioneImpossibile() {
+    QTemporaryDir cartella;
+    const QString percorso = cartella.filePath("manca/Casa.psw");
+    try {
+        CreaArchivioVuoto(percorso);
+        QFAIL("an archive was created in a missing folder");
+    } catch (const ErroreArchivio& errore) {
+        QVERIFY2(QString::fromStdString(errore.what()).contains(percorso), errore.what());
+    }
+}
+
+void tst_Storage::elencoDellaCartella() {
+    QTemporaryDir cartella;
+    for (const char* nome : {"zeta.psw", "Alfa.psw", "alfa.psw", "beta.PSW", ".nascosto.psw",
+                             "note.txt", "psw", "casa.psw.bak"})
+        QVERIFY(ScriviFile(cartella.filePath(nome), QByteArray()));
+    QVERIFY(QDir(cartella.path()).mkdir("sotto.psw"));
+
+    QCOMPARE(ArchiviNellaCartella(cartella.path() + '/'),
+             QStringList({".nascosto.psw", "Alfa.psw", "alfa.psw", "beta.PSW", "zeta.psw"}));
+    QCOMPARE(ArchiviNellaCartella(cartella.filePath("manca")), QStringList());
+    QCOMPARE(NomeDelFileArchivio("beta.PSW"), QStringLiteral("beta"));
+    QCOMPARE(NomeDelFileArchivio(" casa.psw"), QStringLiteral(" casa"));
+}
+
+void tst_Storage::eliminazione() {
+    QTemporaryDir cartella;
+    const QString percorso = cartella.filePath("Casa.psw");
+    QVERIFY(ScriviFile(percorso, ArchivioDi({"uno"})));
+    QVERIFY(EliminaArchivio(percorso));
+    QVERIFY(!QFileInfo::exists(percorso));
+    QVERIFY(!EliminaArchivio(percorso));
 }
 
 BLINDORO_TEST_NUCLEO_DISCO_PIENO(tst_Storage)
