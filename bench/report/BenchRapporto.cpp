@@ -48,7 +48,7 @@ void StampaConMotore(const QStringList& righe, const QString& percorso, double& 
     memo->Lines().clear();
     for (const QString& riga : righe)
         memo->Lines().append(riga);
-    memo->setHeight(memo->Lines().count() * 12.822);
+    memo->setHeight(memo->Lines().count() * memo->passoRiga());
     rapporto.FindObject<TBanda>(QStringLiteral("MasterData"))->setHeight(memo->Height() + 10);
     rapporto.PrepareReport(true);
     const auto preparato = Orologio::now();

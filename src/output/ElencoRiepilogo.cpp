@@ -163,17 +163,20 @@ bool ElencoRiepilogo::eventFilter(QObject* oggetto, QEvent* evento) {
     });
 }
 
-void StampaElenco(ComponenteRapporto& frxReport, const QString& titolo, const QStringList& righe) {
-    // The height of one line of the memo's Courier New 8, in engine units.
-    constexpr qreal AltezzaRiga = 12.822;
-
+void CompilaElenco(TRapporto& frxReport, const QString& titolo, const QStringList& righe) {
     frxReport.FindObject<TMemo>(QStringLiteral("txtTitolo"))->setText(titolo);
     TMemo* riepilogo = frxReport.FindObject<TMemo>(QStringLiteral("txtRiepilogo"));
     riepilogo->Lines().clear();
     riepilogo->Lines().append(righe);
     TBanda* dati = frxReport.FindObject<TBanda>(QStringLiteral("MasterData"));
-    riepilogo->setHeight(static_cast<qreal>(riepilogo->Lines().size()) * AltezzaRiga);
+    // Each line as tall as the engine sets it, so the 10 units between the last line and the
+    // footer stay 10 however long the list.
+    riepilogo->setHeight(static_cast<qreal>(riepilogo->Lines().size()) * riepilogo->passoRiga());
     dati->setHeight(riepilogo->Height() + 10);
+}
+
+void StampaElenco(ComponenteRapporto& frxReport, const QString& titolo, const QStringList& righe) {
+    CompilaElenco(frxReport, titolo, righe);
     frxReport.PrepareReport(true);
     frxReport.Print();
 }

@@ -10,6 +10,7 @@
 #include <optional>
 
 class ComponenteRapporto;
+class TRapporto;
 class QLineEdit;
 class QListView;
 class QWidget;
@@ -67,9 +68,12 @@ private:
     std::function<void()> doppioClic_;
 };
 
-// Prints the lines through the list template "Riepilogo dati" held by `frxReport`, under
-// `titolo`: one memo line per list line, the memo as tall as its lines and its band 10 units
-// taller. The engine's print dialog comes first; its failures are not caught here.
+// Fills the list template "Riepilogo dati" held by `frxReport` with the lines under `titolo`: one
+// memo line per list line, the memo as tall as its lines and its band 10 units taller.
+void CompilaElenco(TRapporto& frxReport, const QString& titolo, const QStringList& righe);
+
+// Prints the lines through the list template (see CompilaElenco). The engine's print dialog comes
+// first; its failures are not caught here.
 void StampaElenco(ComponenteRapporto& frxReport, const QString& titolo, const QStringList& righe);
 
 // The look both windows share: instructions, captions, fields, the list and the buttons.

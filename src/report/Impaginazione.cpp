@@ -39,6 +39,13 @@ ElementoStampa Linea(const QPointF& da, const QPointF& a, const QColor& colore, 
     return e;
 }
 
+const QLatin1String NumeroFoglio("[PAGE]");
+const QLatin1String NumeroFogli("[PAGES]");
+
+bool ConNumeriPagina(const QString& testo) {
+    return testo.contains(NumeroFoglio) || testo.contains(NumeroFogli);
+}
+
 QStringList RigheStampate(const TMemo& memo, const QDate& dataStampa, qreal larghezza) {
     const TMemo::Aspetto& aspetto = memo.aspetto();
     QStringList righe = memo.Lines();
@@ -77,6 +84,7 @@ void DisponiMemo(const TMemo& memo, const QDate& dataStampa, Contenuto& contenut
         testo.allineamento = aspetto.orizzontale | aspetto.verticale;
         testo.riquadro = interno;
         testo.testo = righe.first();
+        testo.numeriPagina = aspetto.espressioni && ConNumeriPagina(testo.testo);
         contenuto.testi << testo;
         return;
     }
@@ -89,6 +97,7 @@ void DisponiMemo(const TMemo& memo, const QDate& dataStampa, Contenuto& contenut
     for (qsizetype i = 0; i < quante; ++i) {
         testo.riquadro = QRectF(interno.left(), alto + i * passo, interno.width(), passo);
         testo.testo = righe.at(i);
+        testo.numeriPagina = aspetto.espressioni && ConNumeriPagina(testo.testo);
         contenuto.testi << testo;
     }
 }
@@ -140,6 +149,26 @@ int RangoBanda(const TBanda& banda) {
     return static_cast<int>(banda.regole().tipo);
 }
 
+// Whether anything of `contenuto` is drawn from `y` down (its own coordinates), as `colloca`
+// places a last part that starts there.
+bool QualcosaDa(const Contenuto& contenuto, qreal y) {
+    for (const ElementoStampa& e : contenuto.forme) {
+        const QRectF r = e.riquadro.normalized();
+        const bool orizzontale =
+            e.tipo == ElementoStampa::Tipo::Linea && std::abs(r.width()) > Tolleranza;
+        if (orizzontale ? r.top() >= y - Tolleranza : r.bottom() > y + Tolleranza)
+            return true;
+    }
+    return std::any_of(contenuto.testi.begin(), contenuto.testi.end(),
+                       [y](const ElementoStampa& e) { return e.riquadro.top() >= y - Tolleranza; });
+}
+
+struct BandaFondo {
+    const TBanda* banda;
+    Contenuto contenuto;
+    qreal altezza;
+};
+
 class Impaginatore {
 public:
     Impaginatore(const TPaginaRapporto& pagina, const QDate& dataStampa)
@@ -150,13 +179,28 @@ public:
                    QPageLayout::Millimeter) {}
 
     QList<PaginaStampa> esegui() {
+        std::vector<const TBanda*> bande;
+        std::vector<BandaFondo> fondi;
+        qreal riserva = 0;
+        for (const auto& banda : pagina_.bande()) {
+            if (banda->regole().tipo != TBanda::Tipo::FondoPagina) {
+                bande.push_back(banda.get());
+                continue;
+            }
+            Contenuto contenuto = Disponi(banda->oggetti(), data_);
+            const qreal altezza = FineBanda(*banda, contenuto);
+            fondi.push_back({banda.get(), std::move(contenuto), altezza});
+            riserva += altezza;
+        }
+        limite_ = area_.height() - riserva;
+        if (limite_ <= Tolleranza)
+            throw ErroreRapporto(
+                QStringLiteral("Il modello di stampa non lascia spazio sopra il fondo pagina."));
+
         nuovoFoglio();
         const Contenuto propri = Disponi(pagina_.oggetti(), data_);
         colloca(propri, 0, std::numeric_limits<qreal>::max(), true);
 
-        std::vector<const TBanda*> bande;
-        for (const auto& banda : pagina_.bande())
-            bande.push_back(banda.get());
         std::stable_sort(bande.begin(), bande.end(), [](const TBanda* a, const TBanda* b) {
             return RangoBanda(*a) < RangoBanda(*b);
         });
@@ -166,23 +210,39 @@ public:
             for (int i = 0; i < volte; ++i)
                 stampaBanda(*banda);
         }
+        for (qsizetype foglio = 0; foglio < fogli_.size(); ++foglio) {
+            qreal y = limite_;
+            for (const BandaFondo& fondo : fondi) {
+                if (!fondo.banda->regole().soloSenzaPiede ||
+                    !conPiede_.at(static_cast<std::size_t>(foglio)))
+                    colloca(fogli_[foglio], y, fondo.contenuto, 0, fondo.altezza, true);
+                y += fondo.altezza;
+            }
+        }
         return fogli_;
     }
 
 private:
     void nuovoFoglio() {
         fogli_.append(PaginaStampa{formato_, {}});
+        conPiede_.push_back(false);
         y_ = 0;
     }
 
     void stampaBanda(const TBanda& banda) {
         const Contenuto contenuto = Disponi(banda.oggetti(), data_);
         const qreal fine = FineBanda(banda, contenuto);
+        const bool piede = banda.regole().tipo == TBanda::Tipo::PiePagina;
+        const auto metti = [&](qreal da, qreal a, bool ultima) {
+            colloca(contenuto, da, a, ultima);
+            if (piede)
+                conPiede_.back() = true;
+        };
         qreal inizio = 0;
         for (;;) {
-            const qreal spazio = area_.height() - y_;
+            const qreal spazio = limite_ - y_;
             if (fine - inizio <= spazio + Tolleranza) {
-                colloca(contenuto, inizio, fine, true);
+                metti(inizio, fine, true);
                 y_ += fine - inizio;
                 return;
             }
@@ -200,8 +260,13 @@ private:
                 // Only a line taller than a whole sheet gets here: it is cut at the sheet's end.
                 taglio = inizio + spazio;
             }
-            colloca(contenuto, inizio, taglio, false);
+            metti(inizio, taglio, false);
             inizio = taglio;
+            if (!QualcosaDa(contenuto, inizio)) {
+                // The band's blank end fills this sheet and is not carried onto the next one.
+                y_ = limite_;
+                return;
+            }
             nuovoFoglio();
         }
     }
@@ -226,8 +291,14 @@ private:
     // Puts the part of `contenuto` from `da` to `a` (its own coordinates) at the current place of
     // the current sheet. A line of text goes with the part it starts in; fills and rules are cut.
     void colloca(const Contenuto& contenuto, qreal da, qreal a, bool ultima) {
-        const QPointF spostamento(area_.left(), area_.top() + y_ - da);
-        QList<ElementoStampa>& elementi = fogli_.last().elementi;
+        colloca(fogli_.last(), y_, contenuto, da, a, ultima);
+    }
+
+    // The same on `foglio`, `y` units below the top of its printable area.
+    void colloca(PaginaStampa& foglio, qreal y, const Contenuto& contenuto, qreal da, qreal a,
+                 bool ultima) const {
+        const QPointF spostamento(area_.left(), area_.top() + y - da);
+        QList<ElementoStampa>& elementi = foglio.elementi;
         for (ElementoStampa e : contenuto.forme) {
             QRectF& r = e.riquadro;
             if (e.tipo == ElementoStampa::Tipo::Linea && std::abs(r.width()) > Tolleranza) {
@@ -263,11 +334,26 @@ private:
     QRectF area_;
     QPageLayout formato_;
     QList<PaginaStampa> fogli_;
-    qreal y_ = 0; // from the top of the printable area
+    std::vector<bool> conPiede_; // for each sheet: whether the footer band is on it
+    qreal limite_ = 0;           // where the page footers begin, from the top of the area
+    qreal y_ = 0;                // from the top of the printable area
 };
 
 } // namespace
 
 QList<PaginaStampa> ImpaginaPagina(const TPaginaRapporto& pagina, const QDate& dataStampa) {
     return Impaginatore(pagina, dataStampa).esegui();
+}
+
+void NumeraFogli(QList<PaginaStampa>& fogli) {
+    const QString totale = QString::number(fogli.size());
+    for (qsizetype i = 0; i < fogli.size(); ++i) {
+        const QString numero = QString::number(i + 1);
+        for (ElementoStampa& e : fogli[i].elementi) {
+            if (!e.numeriPagina)
+                continue;
+            e.testo.replace(NumeroFoglio, numero).replace(NumeroFogli, totale);
+            e.numeriPagina = false;
+        }
+    }
 }

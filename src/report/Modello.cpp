@@ -192,11 +192,14 @@ private:
     std::unique_ptr<TBanda> leggiBanda(const QJsonValue& valore) {
         Voce banda(valore, QStringLiteral("banda «%1»").arg(NomeIn(valore, "nome")));
         const QString nome = registra(banda.testoObbligatorio("nome"), banda.dove());
-        static const char* const tipi[] = {"titolo", "dati", "piede"};
+        static const char* const tipi[] = {"titolo", "dati", "piede", "fondo"};
         TBanda::Regole regole;
         regole.tipo = static_cast<TBanda::Tipo>(banda.scelta("tipo", tipi, 1));
         regole.divisibile = banda.vero("divisibile");
         regole.righe = static_cast<int>(banda.numero("righe", 1));
+        regole.soloSenzaPiede = banda.vero("soloSenzaPiede");
+        if (regole.soloSenzaPiede && regole.tipo != TBanda::Tipo::FondoPagina)
+            Errore(banda.dove(), QStringLiteral("«soloSenzaPiede» vale solo per il fondo pagina"));
         const qreal altezza = banda.numeroObbligatorio("altezza") * UnitaPerMm;
         OggettiRapporto oggetti = leggiOggetti(banda);
         banda.verificaChiavi();

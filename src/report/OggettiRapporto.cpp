@@ -1,8 +1,14 @@
 #include "report/OggettiRapporto.h"
 
+#include "report/Caratteri.h"
+
 TMemo::TMemo(const QString& nome, const QRectF& riquadro, const Aspetto& aspetto)
     : TOggettoRapporto(nome, riquadro)
     , aspetto_(aspetto) {}
+
+qreal TMemo::passoRiga() const {
+    return PassoRiga(aspetto_.carattere);
+}
 
 QString TMemo::Text() const {
     return righe_.join(QLatin1Char('\n'));

@@ -49,7 +49,8 @@ private:
 };
 
 // A box of text: a list of lines, printed literally unless the memo allows expressions (then
-// "[DATE]" becomes the date of printing).
+// "[DATE]" becomes the date of printing, "[PAGE]" the number of the sheet and "[PAGES]" the number
+// of sheets of the report).
 class TMemo : public TOggettoRapporto {
 public:
     struct Aspetto {
@@ -73,6 +74,9 @@ public:
     const QStringList& Lines() const { return righe_; }
 
     const Aspetto& aspetto() const { return aspetto_; }
+    // How far apart the layout sets the memo's lines, in engine units: a memo `n` lines tall is
+    // n times this.
+    qreal passoRiga() const;
 
 private:
     Aspetto aspetto_;
@@ -106,12 +110,14 @@ using OggettiRapporto = std::vector<std::unique_ptr<TOggettoRapporto>>;
 // A horizontal strip as wide as the printable area. Its objects are placed from its top-left.
 class TBanda : public TOggettoRapporto {
 public:
-    // In the order they print: the title once at the top, the data, the footer once after them.
-    enum class Tipo { Titolo, DatiPrincipali, PiePagina };
+    // In the order they print: the title once at the top, the data, the footer once after them;
+    // the page footer at the bottom of every sheet, its room kept free on each.
+    enum class Tipo { Titolo, DatiPrincipali, PiePagina, FondoPagina };
     struct Regole {
         Tipo tipo = Tipo::DatiPrincipali;
-        bool divisibile = false; // continues on the next page when taller than the room left
-        int righe = 1;           // how many times a master-data band prints
+        bool divisibile = false;     // continues on the next page when taller than the room left
+        int righe = 1;               // how many times a master-data band prints
+        bool soloSenzaPiede = false; // a page footer left off the sheet that carries the footer
     };
 
     TBanda(const QString& nome, qreal altezza, const Regole& regole, OggettiRapporto oggetti)

@@ -22,6 +22,8 @@ struct ElementoStampa {
     QFont carattere;
     Qt::Alignment allineamento;
     qreal spessore = 0; // rule width in engine units
+    // The text still holds "[PAGE]" or "[PAGES]", filled in once the sheets are counted.
+    bool numeriPagina = false;
 };
 
 struct PaginaStampa {

@@ -84,6 +84,7 @@ bool TRapporto::PrepareReport(bool clearLastReport) {
     for (const auto& pagina : pagine_)
         if (!pagina->paginaDati())
             fogli += ImpaginaPagina(*pagina, data);
+    NumeraFogli(fogli);
     if (clearLastReport)
         preparate_ = std::move(fogli);
     else

@@ -46,7 +46,8 @@ public:
     int numeroPagine() const { return static_cast<int>(pagine_.size()); }
 
     // Lays out the report pages with the views' current contents, replacing the sheets prepared
-    // before (or adding to them when `clearLastReport` is false).
+    // before (or adding to them when `clearLastReport` is false). The sheets of one preparation
+    // are numbered together for "[PAGE]" and "[PAGES]".
     bool PrepareReport(bool clearLastReport = true);
     const QList<PaginaStampa>& PaginePreparate() const { return preparate_; }
 

@@ -178,7 +178,7 @@ void tst_Output::verificaStampa(QDialog& finestra, ComponenteRapporto& rapporto,
 
     auto* memo = rapporto.FindObject<TMemo>(QStringLiteral("txtRiepilogo"));
     QCOMPARE(memo->Lines(), righe);
-    QCOMPARE(memo->Height(), righe.size() * 12.822);
+    QCOMPARE(memo->Height(), righe.size() * memo->passoRiga());
     QCOMPARE(rapporto.FindObject(QStringLiteral("MasterData"))->Height(), memo->Height() + 10);
 
     QStringList stampati;
@@ -186,7 +186,8 @@ void tst_Output::verificaStampa(QDialog& finestra, ComponenteRapporto& rapporto,
         stampati << foglio.testi();
     const QString piede = QStringLiteral("Stampa eseguita in data ") +
                           piattaforma->dataOggi.toString(QStringLiteral("dd/MM/yyyy"));
-    QCOMPARE(stampati, QStringList{titolo} + righe + QStringList{piede});
+    QCOMPARE(stampati,
+             (QStringList{titolo} + righe + QStringList{piede, QStringLiteral("Pagina 1 di 1")}));
 }
 
 void tst_Output::ricercaFiltri_data() {

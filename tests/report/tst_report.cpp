@@ -1,5 +1,7 @@
 #include "output/ComponenteRapporto.h"
+#include "output/ElencoRiepilogo.h"
 #include "report/Disegno.h"
+#include "report/Impaginazione.h"
 #include "report/Modello.h"
 #include "report/Rapporto.h"
 #include "support/AiutiFinestre.h"
@@ -15,11 +17,12 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <cmath>
+
 namespace {
 
 const QString ModelloElenco = QStringLiteral("Riepilogo dati");
 const QString ModelloScheda = QStringLiteral("Scheda Credenziali");
-constexpr qreal AltezzaRiga = 12.822; // what the windows give each list line, in engine units
 
 TRapporto::Orologio Il(const QDate& data) {
     return [data] { return data; };
@@ -42,18 +45,6 @@ QStringList RigheElenco(int quante) {
     for (int i = 1; i <= quante; ++i)
         righe << RigaElenco(i);
     return righe;
-}
-
-// The printing of a list as the search and summary windows do it.
-void CompilaElenco(TRapporto& rapporto, const QString& titolo, const QStringList& righe) {
-    rapporto.FindObject<TMemo>(QStringLiteral("txtTitolo"))->setText(titolo);
-    TMemo* memo = rapporto.FindObject<TMemo>(QStringLiteral("txtRiepilogo"));
-    memo->Lines().clear();
-    for (const QString& riga : righe)
-        memo->Lines().append(riga);
-    TBanda* banda = rapporto.FindObject<TBanda>(QStringLiteral("MasterData"));
-    memo->setHeight(memo->Lines().count() * AltezzaRiga);
-    banda->setHeight(memo->Height() + 10);
 }
 
 QList<const ElementoStampa*> TestiInCarattere(const PaginaStampa& foglio, const QFont& carattere) {
@@ -162,6 +153,65 @@ TestoPdf LeggiPdf(const QString& percorso) {
     return pdf;
 }
 
+// The list template's measures as the engine gives them, and what they make of a list: the lines
+// each sheet holds and whether the footer fits below the last of them.
+struct GeometriaElenco {
+    static constexpr qreal Distanza = 10; // between the last line and the footer, as the windows
+                                          // size the band
+    QRectF area;                          // inside the margins
+    qreal limite;                         // from the area's top to the page footer's room
+    qreal titolo;                         // the title band
+    qreal piede;                          // the footer band
+    qreal passo;                          // from one list line to the next
+
+    int righeIn(qreal spazio) const {
+        return static_cast<int>(std::floor((spazio + 1e-3) / passo));
+    }
+    int primoFoglio() const { return righeIn(limite - titolo); }
+    int altriFogli() const { return righeIn(limite); }
+    // The most lines a sheet holds with the footer below them.
+    int primoConPiede() const { return righeIn(limite - titolo - Distanza - piede); }
+    int altriConPiede() const { return righeIn(limite - Distanza - piede); }
+
+    // The lines on each sheet; a last 0 is a sheet for the footer alone, which only a footer that
+    // does not fit below the last line may get.
+    QList<int> righePerFoglio(int righe) const {
+        QList<int> fogli{std::min(righe, primoFoglio())};
+        qreal libero = limite - titolo - fogli.last() * passo;
+        for (int resto = righe - fogli.last(); resto > 0; resto -= fogli.last()) {
+            fogli << std::min(resto, altriFogli());
+            libero = limite - fogli.last() * passo;
+        }
+        if (libero + 1e-3 < Distanza + piede)
+            fogli << 0;
+        return fogli;
+    }
+};
+
+GeometriaElenco MisuraElenco() {
+    TRapporto rapporto(ModelloElenco, Il(QDate(2024, 3, 15)));
+    GeometriaElenco g{};
+    g.area = rapporto.GetPages(1)->areaStampabile();
+    g.limite = g.area.height() - rapporto.FindObject(QStringLiteral("PageFooter"))->Height();
+    g.titolo = rapporto.FindObject(QStringLiteral("ReportTitle"))->Height();
+    g.piede = rapporto.FindObject(QStringLiteral("Footer"))->Height();
+    g.passo = rapporto.FindObject<TMemo>(QStringLiteral("txtRiepilogo"))->passoRiga();
+    return g;
+}
+
+// The fill under the text `testo` on the sheet.
+const ElementoStampa* FondoDi(const PaginaStampa& foglio, const ElementoStampa& testo) {
+    for (const ElementoStampa& e : foglio.elementi)
+        if (e.tipo == ElementoStampa::Tipo::Riempimento &&
+            e.riquadro.contains(testo.riquadro.center()))
+            return &e;
+    return nullptr;
+}
+
+QString NumeroDiPagina(int pagina, int pagine) {
+    return QStringLiteral("Pagina %1 di %2").arg(pagina).arg(pagine);
+}
+
 } // namespace
 
 class tst_Report : public QObject {
@@ -193,6 +243,13 @@ private Q_SLOTS:
     void pagineECopieScelte_data();
     void pagineECopieScelte();
     void fileNonScrivibile();
+    void elencoAiBordiDelFoglio_data();
+    void elencoAiBordiDelFoglio();
+    void numeriDiPaginaNelPdf_data();
+    void numeriDiPaginaNelPdf();
+    void numeriDiPaginaSoloNelModello();
+    void fondoPaginaSuOgniFoglio();
+    void fondoPaginaDifettoso();
 
 private:
     PiattaformaProva piattaforma;
@@ -304,16 +361,17 @@ void tst_Report::elencoSuPiuFogli_data() {
     QTest::addColumn<int>("righe");
     QTest::addColumn<QList<int>>("perFoglio");
 
-    // A4 landscape with 10 mm margins leaves 718.1 units: 53 lines of 12.8 below the 8 mm title,
-    // 56 on a sheet of their own; the footer needs 30.2 units after the band's last 10.
+    // A4 landscape with 10 mm margins leaves 718.1 units, 699.2 above the 5 mm page footer: 52
+    // lines of 12.8 below the 8 mm title, 54 on a sheet of their own; the footer needs 30.2 units
+    // after the band's last 10.
     QTest::newRow("one line") << 1 << QList<int>{1};
-    QTest::newRow("50 lines, footer on the same sheet") << 50 << QList<int>{50};
-    QTest::newRow("51 lines, footer alone on the next") << 51 << QList<int>{51, 0};
-    QTest::newRow("54 lines, one goes on") << 54 << QList<int>{53, 1};
-    QList<int> mille{53};
-    for (int i = 0; i < 16; ++i)
-        mille << 56;
-    mille << 51;
+    QTest::newRow("49 lines, footer on the same sheet") << 49 << QList<int>{49};
+    QTest::newRow("50 lines, footer alone on the next") << 50 << QList<int>{50, 0};
+    QTest::newRow("53 lines, one goes on") << 53 << QList<int>{52, 1};
+    QList<int> mille{52};
+    for (int i = 0; i < 17; ++i)
+        mille << 54;
+    mille << 30;
     QTest::newRow("1000 lines") << 1000 << mille;
 }
 
@@ -324,8 +382,9 @@ void tst_Report::elencoSuPiuFogli() {
     TRapporto rapporto(ModelloElenco, Il(QDate(2024, 3, 15)));
     const QStringList attese = RigheElenco(righe);
     CompilaElenco(rapporto, QStringLiteral("Riepilogo credenziali in archivio"), attese);
-    QCOMPARE(rapporto.FindObject(QStringLiteral("txtRiepilogo"))->Height(), righe * AltezzaRiga);
-    QCOMPARE(rapporto.FindObject(QStringLiteral("MasterData"))->Height(), righe * AltezzaRiga + 10);
+    const qreal passo = rapporto.FindObject<TMemo>(QStringLiteral("txtRiepilogo"))->passoRiga();
+    QCOMPARE(rapporto.FindObject(QStringLiteral("txtRiepilogo"))->Height(), righe * passo);
+    QCOMPARE(rapporto.FindObject(QStringLiteral("MasterData"))->Height(), righe * passo + 10);
     QVERIFY(rapporto.PrepareReport());
 
     const QList<PaginaStampa>& fogli = rapporto.PaginePreparate();
@@ -364,7 +423,8 @@ void tst_Report::elencoVuoto() {
     QCOMPARE(rapporto.PaginePreparate().size(), 1);
     const PaginaStampa& foglio = rapporto.PaginePreparate().first();
     QCOMPARE(foglio.testi(), (QStringList{QStringLiteral("Riepilogo password scadute"),
-                                          QStringLiteral("Stampa eseguita in data 15/03/2024")}));
+                                          QStringLiteral("Stampa eseguita in data 15/03/2024"),
+                                          QStringLiteral("Pagina 1 di 1")}));
     // The empty band keeps its 10 units between the grey title and footer bars.
     QList<QRectF> barre;
     for (const ElementoStampa& e : foglio.elementi)
@@ -388,13 +448,13 @@ void tst_Report::bandaNonTagliaISuoiOggetti() {
     const QStringList righe = RigheElenco(100);
     TMemo* memo = rapporto.FindObject<TMemo>(QStringLiteral("txtRiepilogo"));
     memo->Lines() = righe;
-    memo->setHeight(righe.size() * AltezzaRiga);
+    memo->setHeight(righe.size() * memo->passoRiga());
     rapporto.PrepareReport();
 
     const RigheSuiFogli stampate =
         RigheStampate(rapporto.PaginePreparate(), memo->aspetto().carattere);
     QCOMPARE(stampate.oltreIlFondo, QString());
-    QCOMPARE(stampate.perFoglio, (QList<int>{53, 47}));
+    QCOMPARE(stampate.perFoglio, (QList<int>{52, 48}));
     QCOMPARE(stampate.righe, righe);
 }
 
@@ -406,12 +466,13 @@ void tst_Report::dataDiStampa() {
     rapporto.PrepareReport();
     QStringList testi = rapporto.PaginePreparate().first().testi();
     QCOMPARE(testi, (QStringList{QStringLiteral("[DATE]"), QStringLiteral("Titolo [DATE] [PAGE#]"),
-                                 QStringLiteral("Stampa eseguita in data 05/01/2025")}));
+                                 QStringLiteral("Stampa eseguita in data 05/01/2025"),
+                                 QStringLiteral("Pagina 1 di 1")}));
 
     // The date is the one of each preparation.
     oggi = QDate(2025, 12, 31);
     rapporto.PrepareReport();
-    QCOMPARE(rapporto.PaginePreparate().first().testi().last(),
+    QCOMPARE(rapporto.PaginePreparate().first().testi().value(2),
              QStringLiteral("Stampa eseguita in data 31/12/2025"));
 }
 
@@ -630,21 +691,19 @@ void tst_Report::pagineECopieScelte_data() {
     QTest::addColumn<QStringList>("primeRighe"); // the first list line of each page printed
 
     const QString uno = RigaElenco(1).simplified();
-    const QString cinquantaquattro = RigaElenco(54).simplified();
-    const QString centodieci = RigaElenco(110).simplified();
+    const QString cinquantatre = RigaElenco(53).simplified();
+    const QString centosette = RigaElenco(107).simplified();
     QTest::newRow("all") << 0 << 0 << 1 << true << false
-                         << QStringList{uno, cinquantaquattro, centodieci};
-    QTest::newRow("page 2 only") << 2 << 2 << 1 << true << false << QStringList{cinquantaquattro};
+                         << QStringList{uno, cinquantatre, centosette};
+    QTest::newRow("page 2 only") << 2 << 2 << 1 << true << false << QStringList{cinquantatre};
     QTest::newRow("pages 2 to 9, only 3 exist")
-        << 2 << 9 << 1 << true << false << QStringList{cinquantaquattro, centodieci};
+        << 2 << 9 << 1 << true << false << QStringList{cinquantatre, centosette};
     QTest::newRow("two copies collated")
-        << 1 << 2 << 2 << true << false
-        << QStringList{uno, cinquantaquattro, uno, cinquantaquattro};
+        << 1 << 2 << 2 << true << false << QStringList{uno, cinquantatre, uno, cinquantatre};
     QTest::newRow("two copies, not collated")
-        << 1 << 2 << 2 << false << false
-        << QStringList{uno, uno, cinquantaquattro, cinquantaquattro};
+        << 1 << 2 << 2 << false << false << QStringList{uno, uno, cinquantatre, cinquantatre};
     QTest::newRow("last page first")
-        << 0 << 0 << 1 << true << true << QStringList{centodieci, cinquantaquattro, uno};
+        << 0 << 0 << 1 << true << true << QStringList{centosette, cinquantatre, uno};
 }
 
 void tst_Report::pagineECopieScelte() {
@@ -699,6 +758,210 @@ void tst_Report::fileNonScrivibile() {
     rapporto.stampante().setOutputFileName(esistente);
     QVERIFY(rapporto.Print([](QPrinter&) { return true; }));
     QCOMPARE(LeggiPdf(esistente).pagine, 1);
+}
+
+void tst_Report::elencoAiBordiDelFoglio_data() {
+    QTest::addColumn<int>("righe");
+
+    // Around the lines that fill the sheets exactly, and around the most lines that leave room
+    // for the footer on their last sheet.
+    const GeometriaElenco g = MisuraElenco();
+    for (int fogli : {1, 2, 38}) {
+        const int pieni = g.primoFoglio() + (fogli - 1) * g.altriFogli();
+        QTest::addRow("%d sheet(s) filled exactly: %d lines", fogli, pieni) << pieni;
+        QTest::addRow("%d sheet(s) filled, one line less: %d", fogli, pieni - 1) << pieni - 1;
+        QTest::addRow("%d sheet(s) filled, one line more: %d", fogli, pieni + 1) << pieni + 1;
+        const int conPiede =
+            fogli == 1 ? g.primoConPiede()
+                       : g.primoFoglio() + (fogli - 2) * g.altriFogli() + g.altriConPiede();
+        QTest::addRow("%d sheet(s), the footer just fits: %d lines", fogli, conPiede) << conPiede;
+        QTest::addRow("%d sheet(s), the footer just misses: %d lines", fogli, conPiede + 1)
+            << conPiede + 1;
+    }
+    for (int righe : {25, 1951, 2000})
+        QTest::addRow("%d lines", righe) << righe;
+}
+
+void tst_Report::elencoAiBordiDelFoglio() {
+    QFETCH(int, righe);
+
+    const GeometriaElenco g = MisuraElenco();
+    TRapporto rapporto(ModelloElenco, Il(QDate(2024, 3, 15)));
+    const QStringList attese = RigheElenco(righe);
+    CompilaElenco(rapporto, QStringLiteral("Riepilogo credenziali in archivio"), attese);
+    // The memo is as tall as the engine sets its lines.
+    const auto* memo = rapporto.FindObject<TMemo>(QStringLiteral("txtRiepilogo"));
+    QCOMPARE(memo->Height(), righe * g.passo);
+    rapporto.PrepareReport();
+    const QList<PaginaStampa>& fogli = rapporto.PaginePreparate();
+
+    const QList<int> perFoglio = g.righePerFoglio(righe);
+    const RigheSuiFogli stampate = RigheStampate(fogli, memo->aspetto().carattere);
+    QCOMPARE(stampate.perFoglio, perFoglio);
+    QCOMPARE(stampate.righe, attese);
+    const qreal fondoRighe = g.area.top() + g.limite;
+    for (const PaginaStampa& foglio : fogli)
+        for (const ElementoStampa* riga : TestiInCarattere(foglio, memo->aspetto().carattere))
+            QVERIFY2(riga->riquadro.bottom() <= fondoRighe + 1e-6, qPrintable(riga->testo));
+
+    // The footer on the last sheet: 10 units below the last line, or, when it does not fit
+    // there, at the top of a sheet of its own.
+    const QString data = QStringLiteral("Stampa eseguita in data 15/03/2024");
+    const ElementoStampa* piede = TestoCon(fogli.last(), data);
+    QVERIFY(piede);
+    const ElementoStampa* barra = FondoDi(fogli.last(), *piede);
+    QVERIFY(barra);
+    QVERIFY(barra->riquadro.bottom() <= fondoRighe + 1e-6);
+    const auto ultime = TestiInCarattere(fogli.last(), memo->aspetto().carattere);
+    if (!ultime.isEmpty()) {
+        QCOMPARE(barra->riquadro.top() - ultime.last()->riquadro.bottom(), g.Distanza);
+    } else {
+        QVERIFY(fogli.size() > 1);
+        QCOMPARE(barra->riquadro.top(), g.area.top());
+        const auto prima = TestiInCarattere(fogli.at(fogli.size() - 2), memo->aspetto().carattere);
+        QVERIFY(!prima.isEmpty());
+        const qreal libero = fondoRighe - prima.last()->riquadro.bottom();
+        QVERIFY2(libero < g.Distanza + g.piede, qPrintable(QString::number(libero)));
+    }
+
+    // "Pagina N di M" once on every sheet: beside the date in the footer bar, at the bottom of
+    // the sheets without the footer.
+    const int pagine = static_cast<int>(fogli.size());
+    for (int i = 0; i < pagine; ++i) {
+        const PaginaStampa& foglio = fogli.at(i);
+        const QString numero = NumeroDiPagina(i + 1, pagine);
+        QCOMPARE(foglio.testi().count(numero), 1);
+        const ElementoStampa* testo = TestoCon(foglio, numero);
+        if (i == pagine - 1) {
+            QCOMPARE(testo->riquadro.center().y(), piede->riquadro.center().y());
+            QVERIFY(barra->riquadro.contains(testo->riquadro));
+            QVERIFY(testo->riquadro.left() > piede->riquadro.center().x());
+        } else {
+            QVERIFY(testo->riquadro.top() >= fondoRighe - 1e-6);
+            QVERIFY(testo->riquadro.bottom() <= g.area.bottom() + 1e-6);
+            QVERIFY(!foglio.testi().contains(data));
+        }
+    }
+}
+
+void tst_Report::numeriDiPaginaNelPdf_data() {
+    QTest::addColumn<int>("righe");
+
+    QTest::newRow("short list") << 25;
+    QTest::newRow("long list") << 2000;
+}
+
+void tst_Report::numeriDiPaginaNelPdf() {
+    QFETCH(int, righe);
+
+    TRapporto rapporto(ModelloElenco, Il(QDate(2024, 3, 15)));
+    CompilaElenco(rapporto, QStringLiteral("Riepilogo credenziali in archivio"),
+                  RigheElenco(righe));
+    const QString percorso = cartella.filePath(QStringLiteral("numerate.pdf"));
+    rapporto.stampante().setOutputFileName(percorso);
+    QVERIFY(rapporto.Print([](QPrinter&) { return true; }));
+
+    const TestoPdf letto = LeggiPdf(percorso);
+    const int pagine = static_cast<int>(MisuraElenco().righePerFoglio(righe).size());
+    QCOMPARE(letto.pagine, pagine);
+    for (int i = 0; i < pagine; ++i) {
+        const QString numero = NumeroDiPagina(i + 1, pagine);
+        const QStringList righePagina = letto.righe(i);
+        QCOMPARE(righePagina.filter(QStringLiteral("Pagina ")).size(), 1);
+        // On the footer's sheet the number stands on the date's line, elsewhere on a line of its
+        // own.
+        const QString attesa = i == pagine - 1
+                                   ? QStringLiteral("Stampa eseguita in data 15/03/2024 ") + numero
+                                   : numero;
+        QVERIFY2(righePagina.contains(attesa), qPrintable(righePagina.join(u'\n')));
+    }
+}
+
+void tst_Report::numeriDiPaginaSoloNelModello() {
+    // What the program puts in the title and the lines prints as it stands.
+    TRapporto rapporto(ModelloElenco, Il(QDate(2024, 3, 15)));
+    CompilaElenco(rapporto, QStringLiteral("[PAGE] di [PAGES]"),
+                  {QStringLiteral("Sito [PAGE] di [PAGES] [DATE]")});
+    rapporto.PrepareReport();
+    QCOMPARE(rapporto.PaginePreparate().first().testi(),
+             (QStringList{QStringLiteral("[PAGE] di [PAGES]"),
+                          QStringLiteral("Sito [PAGE] di [PAGES] [DATE]"),
+                          QStringLiteral("Stampa eseguita in data 15/03/2024"),
+                          QStringLiteral("Pagina 1 di 1")}));
+}
+
+namespace {
+
+// A template with a list band, a footer and a page footer of `altezzaFondo` mm printed on every
+// sheet.
+QByteArray ModelloConFondo(int altezzaFondo, const QStringList& righe) {
+    const QString json = QStringLiteral(R"({"nome": "Prova", "pagine": [
+        {"nome": "Data", "dati": true},
+        {"nome": "Foglio", "carta": "A5", "margini": [10, 10, 10, 10], "bande": [
+            {"nome": "Dati", "divisibile": true, "altezza": 0, "oggetti": [
+                {"memo": "txtRighe", "x": 0, "y": 0, "larghezza": 120, "altezza": %1,
+                 "testo": "%2"}]},
+            {"nome": "Piede", "tipo": "piede", "altezza": 8, "oggetti": [
+                {"memo": "txtPiede", "x": 0, "y": 0, "larghezza": 120, "altezza": 8,
+                 "testo": "Fine"}]},
+            {"nome": "Fondo", "tipo": "fondo", "altezza": %3, "oggetti": [
+                {"memo": "txtFondo", "x": 0, "y": 0, "larghezza": 120, "altezza": 6,
+                 "testo": "[PAGE]/[PAGES] del [DATE]", "espressioni": true}]}]}]})")
+                             .arg(righe.size() * 5)
+                             .arg(righe.join(QStringLiteral("\\n")))
+                             .arg(altezzaFondo);
+    return json.toUtf8();
+}
+
+} // namespace
+
+void tst_Report::fondoPaginaSuOgniFoglio() {
+    QStringList righe;
+    for (int i = 1; i <= 100; ++i)
+        righe << QStringLiteral("Riga %1").arg(i);
+    const ModelloRapporto modello = LeggiModello(ModelloConFondo(6, righe));
+    const TPaginaRapporto& pagina = *modello.pagine.at(1);
+    QList<PaginaStampa> fogli = ImpaginaPagina(pagina, QDate(2024, 3, 15));
+    NumeraFogli(fogli);
+
+    const QRectF area = pagina.areaStampabile();
+    const qreal fondo = area.bottom() - 6 * UnitaPerMm;
+    const int pagine = static_cast<int>(fogli.size());
+    QVERIFY(pagine > 2);
+    QStringList stampate;
+    for (int i = 0; i < pagine; ++i) {
+        const PaginaStampa& foglio = fogli.at(i);
+        // Without "soloSenzaPiede" the page footer prints on the footer's sheet too.
+        const ElementoStampa* numero =
+            TestoCon(foglio, QStringLiteral("%1/%2 del 15/03/2024").arg(i + 1).arg(pagine));
+        QVERIFY(numero);
+        QVERIFY(numero->riquadro.top() >= fondo - 1e-6);
+        for (const ElementoStampa& e : foglio.elementi) {
+            if (!e.testo.startsWith(QLatin1String("Riga ")) && e.testo != QLatin1String("Fine"))
+                continue;
+            QVERIFY2(e.riquadro.bottom() <= fondo + 1e-6, qPrintable(e.testo));
+            stampate << e.testo;
+        }
+    }
+    QCOMPARE(stampate, righe + QStringList{QStringLiteral("Fine")});
+}
+
+void tst_Report::fondoPaginaDifettoso() {
+    // Page footers that fill the sheet leave nowhere for the rest.
+    const ModelloRapporto modello = LeggiModello(ModelloConFondo(190, {QStringLiteral("Riga")}));
+    QVERIFY_THROWS_EXCEPTION(ErroreRapporto,
+                             ImpaginaPagina(*modello.pagine.at(1), QDate(2024, 3, 15)));
+
+    // Only a page footer may leave the footer's sheet.
+    QByteArray json = ModelloConFondo(6, {QStringLiteral("Riga")});
+    json.replace(R"("divisibile": true)", R"("divisibile": true, "soloSenzaPiede": true)");
+    try {
+        LeggiModello(json);
+        QFAIL("the template was accepted");
+    } catch (const ErroreRapporto& errore) {
+        QVERIFY2(QString::fromUtf8(errore.what()).contains(QLatin1String("soloSenzaPiede")),
+                 errore.what());
+    }
 }
 
 BLINDORO_TEST_MAIN(tst_Report)
