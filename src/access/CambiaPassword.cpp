@@ -48,6 +48,10 @@ void TfrmCambiaPassword::FormShow() {
 }
 
 void TfrmCambiaPassword::FormClose() {
+    // The passwords typed here are not kept while the window waits hidden.
+    ui->txtPasswordOld->clear();
+    ui->txtPasswordNew->clear();
+    ui->txtConferma->clear();
     Q_EMIT chiusa();
 }
 
@@ -59,12 +63,11 @@ void TfrmCambiaPassword::txtPasswordChange() {
 
 void TfrmCambiaPassword::cmdOKClick() {
     try {
-        const QString file = Accesso::PercorsoFile(Piattaforma::corrente().cartellaProgramma());
-        ui->lblMemory->setText(LeggiValoreProfilo(file, Accesso::Sezione, Accesso::Chiave));
-        ui->lblMemory->setText(TogliSpazi(DecryptFromHex(ui->lblMemory->text())));
-
-        const QString attesa = ui->lblMemory->text();
-        if (attesa.isEmpty() || NormalizzaPassword(ui->txtPasswordOld->text()) != attesa) {
+        // The old and the new password live for the change alone.
+        const QString cartella = Piattaforma::corrente().cartellaProgramma();
+        const TestoSegreto attesa(PasswordMemorizzata(cartella));
+        const TestoSegreto vecchia(NormalizzaPassword(ui->txtPasswordOld->text()));
+        if (attesa.Testo().isEmpty() || vecchia.Testo() != attesa.Testo()) {
             mostraMessaggio(this, QStringLiteral("Attenzione: vecchia password errata."));
             ui->txtPasswordOld->clear();
             ui->txtPasswordOld->setFocus(Qt::OtherFocusReason);
@@ -78,16 +81,16 @@ void TfrmCambiaPassword::cmdOKClick() {
             return;
         }
 
-        ui->lblMemory->setText(NormalizzaPassword(ui->txtPasswordNew->text()));
+        const TestoSegreto nuova(NormalizzaPassword(ui->txtPasswordNew->text()));
         // A password that could be stored but never typed back would lock the user out.
-        if (!PasswordCifrabile(ui->lblMemory->text())) {
+        if (!PasswordCifrabile(nuova.Testo())) {
             RifiutaNuovaPassword(QStringLiteral(
                 "Attenzione: la nuova password contiene caratteri che non possono essere "
                 "memorizzati (ad esempio il simbolo dell'euro, lettere di alfabeti non latini o "
                 "emoji). E' necessario reinserire entrambi i valori."));
             return;
         }
-        if (ui->lblMemory->text().size() > Accesso::LunghezzaMassimaPassword) {
+        if (nuova.Testo().size() > Accesso::LunghezzaMassimaPassword) {
             RifiutaNuovaPassword(
                 QStringLiteral("Attenzione: la nuova password è troppo lunga: può contenere al "
                                "massimo %1 caratteri. E' necessario reinserire entrambi i valori.")
@@ -95,8 +98,9 @@ void TfrmCambiaPassword::cmdOKClick() {
             return;
         }
 
-        ui->lblMemory->setText(EncryptToHex(ui->lblMemory->text()));
-        ScriviValoreProfilo(file, Accesso::Sezione, Accesso::Chiave, ui->lblMemory->text());
+        const TestoSegreto cifrata(EncryptToHex(nuova.Testo()));
+        ScriviValoreProfilo(Accesso::PercorsoFile(cartella), Accesso::Sezione, Accesso::Chiave,
+                            cifrata.Testo());
         mostraMessaggio(this, QStringLiteral("Modifica della password completata con successo."));
     } catch (const std::exception&) {
         mostraMessaggio(this, QStringLiteral("Attenzione: si è verificato un errore durante la "

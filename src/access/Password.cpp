@@ -54,13 +54,13 @@ void TfrmPassword::txtPasswordChange() {
 
 void TfrmPassword::cmdOKClick() {
     try {
-        const QString file = Accesso::PercorsoFile(Piattaforma::corrente().cartellaProgramma());
-        ui->lblMemory->setText(LeggiValoreProfilo(file, Accesso::Sezione, Accesso::Chiave));
-        ui->lblMemory->setText(TogliSpazi(DecryptFromHex(ui->lblMemory->text())));
-
+        // The stored password lives for the check alone; once the login succeeds the typed one
+        // goes too: nothing in the program holds the access password afterwards.
+        const TestoSegreto attesa(PasswordMemorizzata(Piattaforma::corrente().cartellaProgramma()));
+        const TestoSegreto digitata(NormalizzaPassword(ui->txtPassword->text()));
         // With no stored password (no file, or no value in it) nothing is accepted.
-        const QString attesa = ui->lblMemory->text();
-        if (!attesa.isEmpty() && NormalizzaPassword(ui->txtPassword->text()) == attesa) {
+        if (!attesa.Testo().isEmpty() && digitata.Testo() == attesa.Testo()) {
+            ui->txtPassword->clear();
             Q_EMIT accessoRiuscito();
             hide();
             return;

@@ -10,6 +10,7 @@
 #include "support/PiattaformaProva.h"
 #include "support/Privilegi.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -62,6 +63,7 @@ private Q_SLOTS:
     void campiMascherati();
     void uscita_data();
     void uscita();
+    void nessunaFinestraTieneLaPassword();
 
     void cambioRiuscito_data();
     void cambioRiuscito();
@@ -201,13 +203,46 @@ void tst_Access::accesso() {
     QCOMPARE(finestre->Avvio().isVisible(), accettata);
     QCOMPARE(finestre->Password().isVisible(), !accettata);
     if (accettata) {
-        QCOMPARE(txtPassword->text(), digitata);
+        // The login window will not be seen again with it: it keeps no password.
+        QCOMPARE(txtPassword->text(), QString());
     } else {
         QCOMPARE(txtPassword->text(), QString());
         QVERIFY(!cmdOK->isEnabled());
         QCOMPARE(finestre->Password().focusWidget(), txtPassword);
     }
     QCOMPARE(contenutoFile(), valoreFile(memorizzata));
+}
+
+// Once the login or a change is over, the access password is in no control of any window: not in
+// a field, a label, a caption, a tooltip or an accessible name, in any case of its letters.
+void tst_Access::nessunaFinestraTieneLaPassword() {
+    const QString segreta = QStringLiteral("PERGOLATOVERDE");
+    const auto nessunaTraccia = [&](const char* quando) {
+        for (QWidget* w : QApplication::allWidgets()) {
+            QStringList testi{w->toolTip(), w->accessibleName(), w->accessibleDescription(),
+                              w->windowTitle()};
+            if (auto* c = qobject_cast<QLineEdit*>(w))
+                testi << c->text() << c->placeholderText();
+            if (auto* e = qobject_cast<QLabel*>(w))
+                testi << e->text();
+            if (auto* p = qobject_cast<QAbstractButton*>(w))
+                testi << p->text();
+            for (const QString& testo : std::as_const(testi))
+                QVERIFY2(
+                    !testo.contains(segreta, Qt::CaseInsensitive),
+                    qPrintable(QStringLiteral("%1: %2 holds it").arg(quando, w->objectName())));
+        }
+    };
+    memorizza(segreta);
+    apriLogin();
+    apriCambio();
+    piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, ModificaRiuscita);
+    cambia(QStringLiteral("pergolatoverde"), QStringLiteral("pergolatoverde"),
+           QStringLiteral("pergolatoverde"));
+    nessunaTraccia("after a change");
+
+    QVERIFY(loginAccetta(QStringLiteral("Pergolatoverde")));
+    nessunaTraccia("after the login");
 }
 
 void tst_Access::invioNelCampoPassword() {

@@ -21,6 +21,36 @@ QString PercorsoFile(const QString& cartellaProgramma);
 
 } // namespace Accesso
 
+// A secret held for one check only: its characters are overwritten when it goes, so the access
+// password does not stay in the process's memory after the login or the change that needed it.
+class TestoSegreto {
+public:
+    TestoSegreto() = default;
+    explicit TestoSegreto(QString testo)
+        : testo_(std::move(testo)) {}
+    ~TestoSegreto() { Cancella(); }
+    TestoSegreto(const TestoSegreto&) = delete;
+    TestoSegreto& operator=(const TestoSegreto&) = delete;
+
+    const QString& Testo() const { return testo_; }
+    void Imposta(QString testo) {
+        Cancella();
+        testo_ = std::move(testo);
+    }
+    void Cancella();
+
+private:
+    QString testo_;
+};
+
+// Overwrites the characters of the text, then empties it.
+void CancellaTesto(QString& testo);
+
+// The access password the file in the program folder keeps, deciphered and without blanks at its
+// ends: what a typed password, normalised, must equal. Empty when the file or its value is missing.
+// Throws what reading or deciphering throws.
+QString PasswordMemorizzata(const QString& cartellaProgramma);
+
 // The form in which a password is stored and compared: a to z in capitals (no other character
 // changes), blanks and control characters at both ends removed.
 QString NormalizzaPassword(const QString& testo);
