@@ -133,7 +133,7 @@ void Misura(TfrmBlindoro& scheda, const QString& cartella, qint64 schede, int gi
             const auto inizio = Orologio::now();
             finestra.lstRecordsDblClick();
             caricamento.push_back(Millisecondi(Orologio::now() - inizio));
-            caricate += !scheda.NumeroScheda().isEmpty();
+            caricate += scheda.NumeroScheda().has_value();
             if (giro == 0)
                 righe = RigheDi(lista);
         }

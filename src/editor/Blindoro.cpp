@@ -46,19 +46,24 @@ const QString SuggerimentoData = QStringLiteral(
 QString testoDi(const QWidget* controllo) {
     if (auto* campo = qobject_cast<const QLineEdit*>(controllo))
         return campo->text();
-    if (auto* memo = qobject_cast<const QPlainTextEdit*>(controllo))
-        return memo->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return static_cast<const QLabel*>(controllo)->text();
+    return static_cast<const QPlainTextEdit*>(controllo)->toPlainText().replace(
+        QLatin1Char('\n'), QLatin1String("\r\n"));
 }
 
 void impostaTesto(QWidget* controllo, const QString& testo) {
     if (auto* campo = qobject_cast<QLineEdit*>(controllo)) {
         campo->setText(testo);
         campo->setCursorPosition(0); // a long text shows its beginning
-    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(controllo))
-        memo->setPlainText(QString(testo).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    else
-        static_cast<QLabel*>(controllo)->setText(testo);
+    } else {
+        static_cast<QPlainTextEdit*>(controllo)->setPlainText(
+            QString(testo).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    }
+}
+
+// The attachment slot and whether a field is its name or its description.
+std::pair<std::size_t, bool> postoAllegato(Campo campo) {
+    const int k = static_cast<int>(campo) - static_cast<int>(Campo::File01);
+    return {static_cast<std::size_t>(k % 3), k < 3};
 }
 
 } // namespace
@@ -72,10 +77,8 @@ TfrmBlindoro::TfrmBlindoro(QWidget* parent)
     campi_ = {ui->txtTitolo,       ui->txtURL,       ui->txtProprietario, ui->txtDescrizione,
               ui->txtUtente,       ui->txtCreazione, ui->txtPassword,     ui->txtScadenza,
               ui->txtDomanda,      ui->txtRisposta,  ui->txtUtilizzate,   ui->txtNote,
-              ui->txtIntestatario, ui->txtCodFisc,   ui->txtEmail,        ui->txtTel,
-              ui->lblFile01,       ui->lblFile02,    ui->lblFile03,       ui->lblDesc01,
-              ui->lblDesc02,       ui->lblDesc03};
-    for (int k = 0; k < NumeroCampi; ++k)
+              ui->txtIntestatario, ui->txtCodFisc,   ui->txtEmail,        ui->txtTel};
+    for (int k = 0; k < NumeroCampiDigitati; ++k)
         if (auto* campo = qobject_cast<QLineEdit*>(campi_[k]))
             campo->setMaxLength(static_cast<int>(LunghezzaMassima(static_cast<Campo>(k))));
 
@@ -210,13 +213,14 @@ void TfrmBlindoro::preparaConvenzioni() {
 }
 
 void TfrmBlindoro::ApriArchivio(const QString& percorso, const QString& nome) {
+    percorso_ = percorso;
     ui->lblFile->setText(percorso);
     ui->lblNome->setText(nome);
     mostra();
 }
 
 QString TfrmBlindoro::PercorsoArchivio() const {
-    return TogliSpazi(ui->lblFile->text());
+    return TogliSpazi(percorso_);
 }
 
 QString TfrmBlindoro::NomeArchivio() const {
@@ -224,11 +228,16 @@ QString TfrmBlindoro::NomeArchivio() const {
 }
 
 QString TfrmBlindoro::TestoCampo(Campo campo) const {
+    if (campo >= Campo::File01) {
+        const auto [posto, nome] = postoAllegato(campo);
+        return nome ? allegati_[posto].file : allegati_[posto].descrizione;
+    }
     return testoDi(campi_[static_cast<int>(campo)]);
 }
 
-QString TfrmBlindoro::NumeroScheda() const {
-    return ui->lblPosizione->text();
+void TfrmBlindoro::impostaNumero(std::optional<qint64> numero) {
+    numero_ = numero;
+    ui->lblPosizione->setText(numero ? QString::number(*numero) : QString());
 }
 
 void TfrmBlindoro::ImpostaData(CampoData campo, const QString& data) {
@@ -236,12 +245,11 @@ void TfrmBlindoro::ImpostaData(CampoData campo, const QString& data) {
 }
 
 Allegati TfrmBlindoro::AllegatiScheda() const {
-    return {{{ui->lblFile01->text(), ui->lblDesc01->text()},
-             {ui->lblFile02->text(), ui->lblDesc02->text()},
-             {ui->lblFile03->text(), ui->lblDesc03->text()}}};
+    return allegati_;
 }
 
 void TfrmBlindoro::ImpostaAllegati(const Allegati& allegati) {
+    allegati_ = allegati;
     const std::array<std::pair<QLabel*, QLabel*>, 3> etichette{{
         {ui->lblFile01, ui->lblDesc01},
         {ui->lblFile02, ui->lblDesc02},
@@ -253,25 +261,25 @@ void TfrmBlindoro::ImpostaAllegati(const Allegati& allegati) {
     }
 }
 
-qint64 TfrmBlindoro::numeroInEtichetta() const {
-    bool numero = false;
-    const qint64 valore = TogliSpazi(ui->lblPosizione->text()).toLongLong(&numero);
-    if (!numero)
-        throw ErroreArchivio("the position label holds no number");
-    return valore;
-}
-
 void TfrmBlindoro::MostraScheda(const TScheda& scheda, qint64 numero) {
-    for (int k = 0; k < NumeroCampi; ++k)
+    for (int k = 0; k < NumeroCampiDigitati; ++k)
         impostaTesto(campi_[k], DecodificaCampo(scheda, static_cast<Campo>(k)));
-    ui->lblPosizione->setText(QString::number(numero));
+    Allegati allegati;
+    for (std::size_t posto = 0; posto < allegati.size(); ++posto) {
+        const int k = static_cast<int>(posto);
+        allegati[posto] = {DecodificaCampo(scheda, static_cast<Campo>(int(Campo::File01) + k)),
+                           DecodificaCampo(scheda, static_cast<Campo>(int(Campo::Desc01) + k))};
+    }
+    ImpostaAllegati(allegati);
+    impostaNumero(numero);
 }
 
 void TfrmBlindoro::SvuotaScheda() {
     for (QWidget* campo : campi_)
         impostaTesto(campo, QString());
+    ImpostaAllegati({});
     ui->txtURL->setText(NuovoIndirizzo);
-    ui->lblPosizione->clear();
+    impostaNumero(std::nullopt);
     ui->txtTitolo->setFocus(Qt::OtherFocusReason);
 }
 
@@ -321,11 +329,10 @@ void TfrmBlindoro::cmdUltimoClick() {
 
 void TfrmBlindoro::cmdAvantiClick() {
     naviga([this](qint64 numeroSchede) -> Destinazione {
-        if (TogliSpazi(ui->lblPosizione->text()).isEmpty())
-            ui->lblPosizione->setText(QStringLiteral("0"));
-        const qint64 mostrata = numeroInEtichetta();
+        // A record not in the archive counts as number 0: the next one is the first.
+        const qint64 mostrata = numero_.value_or(0);
         if (numeroSchede == 0) {
-            ui->lblPosizione->clear();
+            impostaNumero(std::nullopt);
             return {Destinazione::Tipo::ArchivioVuoto};
         }
         if (mostrata < numeroSchede)
@@ -336,12 +343,11 @@ void TfrmBlindoro::cmdAvantiClick() {
 
 void TfrmBlindoro::cmdIndietroClick() {
     naviga([this](qint64 numeroSchede) -> Destinazione {
-        const QString etichetta = TogliSpazi(ui->lblPosizione->text());
-        if (etichetta == QLatin1String("1"))
+        if (numero_ == 1)
             return {Destinazione::Tipo::Nessuna};
         if (numeroSchede == 0)
             return {Destinazione::Tipo::ArchivioVuoto};
-        return {Destinazione::Tipo::Scheda, etichetta.isEmpty() ? 0 : numeroInEtichetta() - 2};
+        return {Destinazione::Tipo::Scheda, numero_ ? *numero_ - 2 : 0};
     });
 }
 
@@ -350,14 +356,12 @@ void TfrmBlindoro::cmdNuovoClick() {
 }
 
 void TfrmBlindoro::cmdDuplicaClick() {
-    if (TogliSpazi(ui->lblPosizione->text()).isEmpty()) {
+    if (!numero_) {
         mostraAvviso(this, DuplicaSoloSalvata);
         return;
     }
-    for (QLabel* allegato :
-         {ui->lblFile01, ui->lblFile02, ui->lblFile03, ui->lblDesc01, ui->lblDesc02, ui->lblDesc03})
-        allegato->clear();
-    ui->lblPosizione->clear();
+    ImpostaAllegati({});
+    impostaNumero(std::nullopt);
     ui->txtTitolo->setFocus(Qt::OtherFocusReason);
     mostraInformazione(this, DuplicaPronta);
 }
@@ -397,9 +401,9 @@ void TfrmBlindoro::cmdSalvaClick() {
     try {
         FileArchivio archivio = ApriFileArchivio(PercorsoArchivio());
         for (int k = 0; k < NumeroCampi; ++k)
-            CodificaCampo(scheda_, static_cast<Campo>(k), testoDi(campi_[k]));
-        const bool nuova = TogliSpazi(ui->lblPosizione->text()).isEmpty();
-        const qint64 indice = nuova ? 0 : numeroInEtichetta() - 1;
+            CodificaCampo(scheda_, static_cast<Campo>(k), TestoCampo(static_cast<Campo>(k)));
+        const bool nuova = !numero_;
+        const qint64 indice = nuova ? 0 : *numero_ - 1;
         // A record that is no longer in the archive (the file was emptied or replaced meanwhile)
         // is added at the end, never written past it with empty records in between.
         sovrascritta = !nuova && indice >= 0 && indice < archivio.NumeroSchede();
@@ -415,7 +419,7 @@ void TfrmBlindoro::cmdSalvaClick() {
         mostraMessaggio(this, MsgAccessoNegato);
         return;
     }
-    ui->lblPosizione->setText(QString::number(numero));
+    impostaNumero(numero);
     mostraInformazione(this, sovrascritta ? ModificheSalvate : SchedaInserita);
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QKeyEvent;
 
@@ -33,10 +34,11 @@ inline const QString MsgAccessoNegato = QStringLiteral(
 // The two date fields, which only the date dialog fills.
 enum class CampoData { Creazione, Scadenza };
 
-// The record window: reads, types and saves the records of one open archive. It keeps its state
-// in its own controls: the archive's path in lblFile, its name in lblNome, the number of the record
-// shown in lblPosizione (empty for a record not yet in the archive), the attachments in six hidden
-// labels. The other windows reach that state only through the calls below.
+// The record window: reads, types and saves the records of one open archive. Besides the fields
+// the user types in, it keeps the open archive's path, the number of the record shown (none for a
+// record not yet in the archive) and the record's attachments; its labels only show them (lblFile,
+// lblPosizione, the six attachment labels), and lblNome shows the archive's name. The other
+// windows reach that state only through the calls below.
 class TfrmBlindoro : public TFinestraLunga {
     Q_OBJECT
 public:
@@ -49,11 +51,11 @@ public:
     QString PercorsoArchivio() const;
     QString NomeArchivio() const;
 
-    // The text of the control that holds a field of the record, as it stands (the lines of a
-    // multi-line field separated by CR LF, the password in clear whatever the screen shows).
+    // The text of a field of the record as the window holds it (the lines of a multi-line field
+    // separated by CR LF, the password in clear whatever the screen shows).
     QString TestoCampo(Campo campo) const;
-    // The number of the record shown as the window holds it; empty for a record not in the archive.
-    QString NumeroScheda() const;
+    // The 1-based number of the record shown; none for a record not in the archive.
+    std::optional<qint64> NumeroScheda() const { return numero_; }
 
     // Fills the window with a record and its 1-based number; focus and masking stay as they are.
     void MostraScheda(const TScheda& scheda, qint64 numero);
@@ -104,15 +106,20 @@ private:
         qint64 indice = 0;
     };
     void naviga(const std::function<Destinazione(qint64 numeroSchede)>& scegli);
-    qint64 numeroInEtichetta() const;
+    void impostaNumero(std::optional<qint64> numero);
     bool campiObbligatoriPresenti();
     void completaIndirizzo();
     void tastoInData(QWidget* campo, QKeyEvent* tasto);
     void preparaConvenzioni();
 
     std::unique_ptr<Ui::TfrmBlindoro> ui;
-    // The controls that hold the 22 fields of a record, in the record's order.
-    std::array<QWidget*, NumeroCampi> campi_{};
+    // The controls that hold the 16 typed fields of a record, in the record's order; the six
+    // attachment fields are in allegati_.
+    static constexpr int NumeroCampiDigitati = static_cast<int>(Campo::File01);
+    std::array<QWidget*, NumeroCampiDigitati> campi_{};
+    QString percorso_;
+    std::optional<qint64> numero_;
+    Allegati allegati_;
     // The window's record buffer, reused for every read and write of the run.
     TScheda scheda_{};
 };

@@ -188,10 +188,18 @@ class tst_Editor : public QObject {
     }
 
     void impostaAllegati(const QStringList& sei) {
-        const QList<QLabel*> etichette{ui().lblFile01, ui().lblDesc01, ui().lblFile02,
-                                       ui().lblDesc02, ui().lblFile03, ui().lblDesc03};
-        for (int i = 0; i < etichette.size(); ++i)
-            etichette[i]->setText(sei.value(i));
+        finestra()->ImpostaAllegati({{{sei.value(0), sei.value(1)},
+                                      {sei.value(2), sei.value(3)},
+                                      {sei.value(4), sei.value(5)}}});
+    }
+
+    // The window as it stands on record `numero` of the archive (none: a new record), whatever
+    // the fields hold.
+    void mostraNumero(const QString& numero) {
+        if (numero.isEmpty())
+            finestra()->SvuotaScheda();
+        else
+            finestra()->MostraScheda(schedaDiProva(numero.toInt()), numero.toInt());
     }
 
     QStringList allegatiDellaScheda() {
@@ -316,7 +324,7 @@ private Q_SLOTS:
         QFETCH(QString, arrivo);
         apriArchivio(7);
         if (!partenza.isEmpty()) {
-            ui().lblPosizione->setText(partenza);
+            mostraNumero(partenza);
             ui().txtTitolo->setText(QStringLiteral("Sito ") + partenza);
         }
         figlio<QAbstractButton>(finestra(), qPrintable(comando))->click();
@@ -353,7 +361,7 @@ private Q_SLOTS:
         QFETCH(QString, partenza);
         QFETCH(QString, arrivo);
         apriArchivio(0);
-        ui().lblPosizione->setText(partenza);
+        mostraNumero(partenza);
         ui().txtTitolo->setText(QStringLiteral("scritto a mano"));
         piattaforma->attendi(TipoMessaggio::Informazione, Pulsanti::OkAnnulla, ArchivioVuoto);
         figlio<QAbstractButton>(finestra(), qPrintable(comando))->click();
@@ -409,7 +417,7 @@ private Q_SLOTS:
 
     void sovrascritturaDellaQuarta() {
         apriArchivio(7);
-        ui().lblPosizione->setText(QStringLiteral("3"));
+        mostraNumero(QStringLiteral("3"));
         ui().cmdAvanti->click();
         ui().txtPassword->setText(QStringLiteral("nuova-password"));
         salva(ModificheSalvate);
@@ -477,7 +485,9 @@ private Q_SLOTS:
         apriArchivio(3);
         ui().cmdPrimo->click();
         ui().cmdAvanti->click();
-        ui().lblFile02->setText(QStringLiteral("carta.jpg"));
+        impostaAllegati({allegatiDellaScheda().value(0), allegatiDellaScheda().value(1),
+                         QStringLiteral("carta.jpg"), allegatiDellaScheda().value(3),
+                         allegatiDellaScheda().value(4), allegatiDellaScheda().value(5)});
         piattaforma->attendi(
             TipoMessaggio::Informazione, Pulsanti::OkAnnulla,
             QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "

@@ -243,7 +243,7 @@ void tst_Output::stampaIlContenutoDellaFinestra() {
         piattaforma->attendi(TipoMessaggio::Informazione, Pulsanti::OkAnnulla,
                              QStringLiteral("La scheda corrente è stata inserita in archivio."));
         ui().cmdSalva->click();
-        QCOMPARE(scheda()->NumeroScheda(), QStringLiteral("1"));
+        QCOMPARE(scheda()->NumeroScheda(), std::optional<qint64>(1));
         ui().txtTitolo->clear();
         digita(ui().txtTitolo, titolo);
     }
