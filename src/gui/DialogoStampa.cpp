@@ -1,6 +1,10 @@
 #include "gui/DialogoStampa.h"
 
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QPrinter>
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -10,6 +14,20 @@ namespace {
 // The controls of Qt's dialog, by their object names, for the pages a print server selects.
 constexpr const char* SceltePerIlServer[] = {"pagesRadioButton", "pagesLineEdit", "pageSetLabel",
                                              "pageSetCombo"};
+
+// The file to write is shown whole: its field is made as wide as the path, within three quarters
+// of the screen's width.
+void MostraPercorsoIntero(QPrintDialog& dialogo, const QWidget* chiamante) {
+    auto* campo = dialogo.findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (!campo)
+        return;
+    const QFontMetrics metrica = campo->fontMetrics();
+    // Room for the frame, the margins and the cursor besides the text.
+    const int larghezza = metrica.horizontalAdvance(campo->text()) + 4 * metrica.averageCharWidth();
+    const QScreen* schermo = chiamante ? chiamante->screen() : QGuiApplication::primaryScreen();
+    const int limite = schermo ? schermo->availableGeometry().width() * 3 / 4 : larghezza;
+    campo->setMinimumWidth(std::min(larghezza, limite));
+}
 
 } // namespace
 
@@ -23,6 +41,7 @@ TDialogoStampa::TDialogoStampa(QWidget* chiamante, QPrinter& stampante, int pagi
     // when it still fits.
     if (stampante.fromPage() < 1 || stampante.toPage() > ultima)
         setFromTo(1, ultima);
+    MostraPercorsoIntero(*this, chiamante);
 }
 
 void TDialogoStampa::showEvent(QShowEvent* e) {

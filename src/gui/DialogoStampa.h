@@ -6,8 +6,9 @@
 
 class QPrinter;
 
-// Qt's print dialog as the program shows it, over the window that prints (DialogoSopra.h). It
-// offers only the choices the printing honours:
+// Qt's print dialog as the program shows it, over the window that prints (DialogoSopra.h), wide
+// enough to show the whole path of the file it would write. It offers only the choices the
+// printing honours:
 // - a range of pages among the document's own (the dialog knows how many there are);
 // - copies, collation, reverse order, grey scale, the printer's two-sided printing;
 // - not the printer's properties (paper size, orientation, margins): the report's template fixes

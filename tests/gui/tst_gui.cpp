@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -690,7 +691,9 @@ private Q_SLOTS:
         QPrinter stampante;
         const QTemporaryDir cartella;
         stampante.setOutputFormat(QPrinter::PdfFormat);
-        stampante.setOutputFileName(cartella.filePath(QStringLiteral("Riepilogo dati.pdf")));
+        const QString stampe = cartella.filePath(QStringLiteral("Documenti di Mario Rossi/Stampe"));
+        QVERIFY(QDir().mkpath(stampe));
+        stampante.setOutputFileName(stampe + QStringLiteral("/Riepilogo dati.pdf"));
 
         const auto scegli = [](QWidget* dialogo) {
             const auto trova = [dialogo](const char* nome) {
@@ -714,6 +717,14 @@ private Q_SLOTS:
                                  !scelta->text().contains(QStringLiteral("Orizzontale")),
                              qPrintable(scelta->text()));
             }
+
+            // The whole path of the file to write shows.
+            auto* percorso = qobject_cast<QLineEdit*>(trova("filename"));
+            QVERIFY(percorso);
+            QVERIFY(percorso->text().endsWith(QStringLiteral("/Riepilogo dati.pdf")));
+            QVERIFY2(percorso->width() >=
+                         percorso->fontMetrics().horizontalAdvance(percorso->text()),
+                     qPrintable(QString::number(percorso->width())));
 
             // The options, shown as the user does.
             for (QPushButton* comando : dialogo->findChildren<QPushButton*>())
