@@ -60,6 +60,11 @@ void PreparaAmbiente(QApplication& applicazione) {
     if (traduzioni->load(italiano, QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(traduzioni);
+    // The program's own catalogue holds the texts Qt's lacks (resources/traduzioni): installed
+    // after it, it is searched first.
+    auto* aggiunte = new QTranslator(&applicazione);
+    if (aggiunte->load(QStringLiteral(":/traduzioni/dialoghi_qt_it.qm")))
+        QCoreApplication::installTranslator(aggiunte);
 }
 
 void RimuoviResiduiProgramma() {

@@ -1,35 +1,23 @@
 #include "gui/Messaggi.h"
 
+#include "gui/DialogoSopra.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QPushButton>
-#include <QWindow>
 
 namespace {
 
-// A message box. It has no parent widget, so no window's style sheet reaches it and every message
-// looks the same; it stands on top of the window it belongs to, centred over it. A question that
-// must be answered cannot be dismissed with Escape or the close box.
-class FinestraMessaggio : public QMessageBox {
+// A message box, standing over the window it belongs to like every Qt dialog of the program (see
+// DialogoSopra.h). A question that must be answered cannot be dismissed with Escape or the close
+// box.
+class FinestraMessaggio : public SopraFinestra<QMessageBox> {
 public:
     FinestraMessaggio(QWidget* finestra, bool soloSiNo)
-        : finestra_(finestra)
-        , soloSiNo_(soloSiNo) {
-        setWindowModality(Qt::ApplicationModal);
-    }
+        : SopraFinestra<QMessageBox>(finestra)
+        , soloSiNo_(soloSiNo) {}
 
 protected:
-    void showEvent(QShowEvent* e) override {
-        QMessageBox::showEvent(e);
-        if (!finestra_ || !finestra_->isVisible())
-            return;
-        if (QWindow* sopra = finestra_->windowHandle())
-            windowHandle()->setTransientParent(sopra);
-        QRect area = frameGeometry();
-        area.moveCenter(finestra_->frameGeometry().center());
-        move(area.topLeft());
-    }
     void keyPressEvent(QKeyEvent* e) override {
         if (soloSiNo_ && e->matches(QKeySequence::Cancel)) {
             e->accept();
@@ -45,7 +33,6 @@ protected:
     }
 
 private:
-    QPointer<QWidget> finestra_;
     bool soloSiNo_;
 };
 
@@ -94,8 +81,7 @@ QString titoloMessaggio(TipoMessaggio tipo) {
 
 std::unique_ptr<QMessageBox> creaFinestraMessaggio(QWidget* proprietario, TipoMessaggio tipo,
                                                    Pulsanti pulsanti, const QString& testo) {
-    auto box = std::make_unique<FinestraMessaggio>(proprietario ? proprietario->window() : nullptr,
-                                                   pulsanti == Pulsanti::SiNo);
+    auto box = std::make_unique<FinestraMessaggio>(proprietario, pulsanti == Pulsanti::SiNo);
     box->setWindowTitle(titoloMessaggio(tipo));
     box->setIcon(iconaDi(tipo));
     box->setTextFormat(Qt::PlainText);

@@ -27,8 +27,9 @@ public:
     // Empty when the user cancels.
     virtual QString scegliFile(QWidget* proprietario, const QString& titolo,
                                const QString& filtro) = 0;
-    // True when the user confirmed the printer and its settings.
-    virtual bool scegliStampante(QWidget* proprietario, QPrinter& stampante) = 0;
+    // True when the user confirmed the printer and its settings. The document has `pagine` pages:
+    // a range of pages can be chosen among them only.
+    virtual bool scegliStampante(QWidget* proprietario, QPrinter& stampante, int pagine) = 0;
     virtual QDate oggi() const = 0;
     // The folder of the running executable, ending with a separator.
     virtual QString cartellaProgramma() const = 0;

@@ -1,5 +1,7 @@
 #include "gui/PiattaformaQt.h"
 
+#include "gui/DialogoSopra.h"
+#include "gui/DialogoStampa.h"
 #include "gui/Messaggi.h"
 
 #include <QApplication>
@@ -7,8 +9,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
-#include <QPrintDialog>
-#include <QPrinter>
 
 namespace {
 
@@ -45,11 +45,16 @@ QString PiattaformaQt::scegliFile(QWidget* proprietario, const QString& titolo,
     // On Windows "*.*" matches every file; here it would hide the files without an extension.
     QString filtroQt = filtro;
     filtroQt.replace(QLatin1String("(*.*)"), QLatin1String("(*)"));
-    return QFileDialog::getOpenFileName(proprietario, titolo, QString(), filtroQt);
+    SopraFinestra<QFileDialog> dialogo(proprietario, nullptr, titolo, QString(), filtroQt);
+    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+    dialogo.setFileMode(QFileDialog::ExistingFile);
+    if (dialogo.exec() != QDialog::Accepted)
+        return QString();
+    return dialogo.selectedFiles().value(0);
 }
 
-bool PiattaformaQt::scegliStampante(QWidget* proprietario, QPrinter& stampante) {
-    QPrintDialog dialogo(&stampante, proprietario);
+bool PiattaformaQt::scegliStampante(QWidget* proprietario, QPrinter& stampante, int pagine) {
+    TDialogoStampa dialogo(proprietario, stampante, pagine);
     return dialogo.exec() == QDialog::Accepted;
 }
 

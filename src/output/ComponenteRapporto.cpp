@@ -1,5 +1,6 @@
 #include "output/ComponenteRapporto.h"
 
+#include "gui/Messaggi.h"
 #include "gui/Piattaforma.h"
 
 #include <QPrinter>
@@ -9,10 +10,17 @@ ComponenteRapporto::ComponenteRapporto(QWidget* finestra, const QString& nomeMod
     , finestra_(finestra) {}
 
 bool ComponenteRapporto::Print() {
-    return Print([this](QPrinter& stampante) {
-        if (stampante.outputFormat() == QPrinter::PdfFormat && stampante.outputFileName().isEmpty())
-            stampante.setOutputFileName(Piattaforma::corrente().cartellaProgramma() +
-                                        nomeModello() + QStringLiteral(".pdf"));
-        return Piattaforma::corrente().scegliStampante(finestra_, stampante);
-    });
+    try {
+        return Print([this](QPrinter& stampante) {
+            if (stampante.outputFormat() == QPrinter::PdfFormat &&
+                stampante.outputFileName().isEmpty())
+                stampante.setOutputFileName(Piattaforma::corrente().cartellaProgramma() +
+                                            nomeModello() + QStringLiteral(".pdf"));
+            return Piattaforma::corrente().scegliStampante(
+                finestra_, stampante, static_cast<int>(PaginePreparate().size()));
+        });
+    } catch (const ErroreNessunaPagina& errore) {
+        mostraAvviso(finestra_, QString::fromUtf8(errore.what()));
+        return false;
+    }
 }

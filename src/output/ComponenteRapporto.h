@@ -11,7 +11,9 @@ public:
     ComponenteRapporto(QWidget* finestra, const QString& nomeModello);
 
     using TRapporto::Print;
-    // Printing to a PDF file proposes "<template name>.pdf" in the program folder.
+    // Printing to a PDF file proposes "<template name>.pdf" in the program folder. Pages chosen
+    // past the last one print nothing and are told in a warning; returns whether anything was
+    // printed.
     bool Print();
 
 private:

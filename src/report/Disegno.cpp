@@ -2,6 +2,7 @@
 
 #include "report/OggettiRapporto.h"
 
+#include <QColor>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
@@ -28,15 +29,22 @@ void ImpostaFormato(QPagedPaintDevice& dispositivo, const QPageLayout& formato) 
     }
 }
 
-void DisegnaFoglio(QPainter& pittore, const PaginaStampa& foglio, const Scala& scala) {
+// The grey a grey-scale printer would give the colour: the same lightness, the same opacity.
+QColor Grigio(const QColor& colore) {
+    const int livello = qGray(colore.rgb());
+    return QColor(livello, livello, livello, colore.alpha());
+}
+
+void DisegnaFoglio(QPainter& pittore, const PaginaStampa& foglio, const Scala& scala, bool grigi) {
+    const auto tinta = [grigi](const QColor& colore) { return grigi ? Grigio(colore) : colore; };
     const QFont* ultimoCarattere = nullptr;
     for (const ElementoStampa& e : foglio.elementi) {
         switch (e.tipo) {
         case ElementoStampa::Tipo::Riempimento:
-            pittore.fillRect(scala(e.riquadro), e.colore);
+            pittore.fillRect(scala(e.riquadro), tinta(e.colore));
             break;
         case ElementoStampa::Tipo::Linea: {
-            QPen penna(e.colore, e.spessore * scala.x);
+            QPen penna(tinta(e.colore), e.spessore * scala.x);
             penna.setCapStyle(Qt::SquareCap);
             pittore.setPen(penna);
             pittore.drawLine(scala(e.riquadro.topLeft()), scala(e.riquadro.bottomRight()));
@@ -47,7 +55,7 @@ void DisegnaFoglio(QPainter& pittore, const PaginaStampa& foglio, const Scala& s
                 pittore.setFont(e.carattere);
                 ultimoCarattere = &e.carattere;
             }
-            pittore.setPen(e.colore);
+            pittore.setPen(tinta(e.colore));
             // Without Qt::TextDontClip the painter cuts a text at the box only when it overflows.
             pittore.drawText(scala(e.riquadro), int(e.allineamento) | Qt::TextSingleLine, e.testo);
             break;
@@ -58,7 +66,7 @@ void DisegnaFoglio(QPainter& pittore, const PaginaStampa& foglio, const Scala& s
 } // namespace
 
 void DisegnaFogli(const QList<PaginaStampa>& fogli, const QList<int>& scelti,
-                  QPagedPaintDevice& dispositivo) {
+                  QPagedPaintDevice& dispositivo, bool grigi) {
     if (scelti.isEmpty())
         return;
     if (auto* stampante = dynamic_cast<QPrinter*>(&dispositivo))
@@ -78,7 +86,7 @@ void DisegnaFogli(const QList<PaginaStampa>& fogli, const QList<int>& scelti,
                 throw ErroreRapporto(
                     QStringLiteral("La stampa si è interrotta a pagina %1.").arg(i + 1));
         }
-        DisegnaFoglio(pittore, foglio, scala);
+        DisegnaFoglio(pittore, foglio, scala, grigi);
     }
     if (!pittore.end())
         throw ErroreRapporto(QStringLiteral("La stampa non è stata completata."));

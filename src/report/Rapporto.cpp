@@ -40,6 +40,22 @@ void SalvaFile(const QString& percorso, const QByteArray& contenuto) {
     }
 }
 
+// What the user is told when the pages chosen lie past the end of the report.
+QString NessunaPaginaScelta(const QPrinter& carta, int totale) {
+    const int da = carta.fromPage();
+    const int a = std::max(da, carta.toPage());
+    QString scelte = QStringLiteral("le pagine scelte non esistono");
+    if (da > 0 && da == a)
+        scelte = QStringLiteral("la pagina %1 non esiste").arg(da);
+    else if (da > 0)
+        scelte = QStringLiteral("le pagine da %1 a %2 non esistono").arg(da).arg(a);
+    const QString documento =
+        totale == 1 ? QStringLiteral("una sola pagina") : QStringLiteral("%1 pagine").arg(totale);
+    return QStringLiteral("Attenzione: %1, il documento da stampare ha %2.\r\n\r\nNon è stato "
+                          "stampato nulla.")
+        .arg(scelte, documento);
+}
+
 } // namespace
 
 TRapporto::TRapporto(const QString& nomeModello, Orologio dataStampa)
@@ -113,12 +129,13 @@ bool TRapporto::Print(const SceltaStampante& scegli) {
         return false;
     const QList<int> scelte = pagineScelte(carta);
     if (scelte.isEmpty())
-        return false;
+        throw ErroreNessunaPagina(NessunaPaginaScelta(carta, static_cast<int>(preparate_.size())));
+    const bool grigi = carta.colorMode() == QPrinter::GrayScale;
     if (carta.outputFormat() == QPrinter::PdfFormat) {
-        stampaInPdf(carta, scelte);
+        stampaInPdf(carta, scelte, grigi);
         return true;
     }
-    DisegnaFogli(preparate_, scelte, carta);
+    DisegnaFogli(preparate_, scelte, carta, grigi);
     if (carta.printerState() == QPrinter::Error)
         throw ErroreRapporto(QStringLiteral("La stampante ha segnalato un errore: la stampa non è "
                                             "riuscita."));
@@ -157,7 +174,7 @@ QList<int> TRapporto::pagineScelte(const QPrinter& carta) const {
 
 // A PDF is painted in memory and written in one checked step, so a full disk or a folder that
 // refuses the file is reported instead of leaving a broken file behind.
-void TRapporto::stampaInPdf(QPrinter& carta, const QList<int>& scelte) const {
+void TRapporto::stampaInPdf(QPrinter& carta, const QList<int>& scelte, bool grigi) const {
     const QString percorso = carta.outputFileName();
     if (percorso.isEmpty())
         throw ErroreRapporto(QStringLiteral("Indicare il nome del file PDF da scrivere."));
@@ -169,7 +186,7 @@ void TRapporto::stampaInPdf(QPrinter& carta, const QList<int>& scelte) const {
         pdf.setResolution(carta.resolution());
         pdf.setTitle(carta.docName());
         pdf.setCreator(carta.creator());
-        DisegnaFogli(preparate_, scelte, pdf);
+        DisegnaFogli(preparate_, scelte, pdf, grigi);
     }
     SalvaFile(percorso, contenuto);
 }

@@ -12,6 +12,13 @@
 
 class QPrinter;
 
+// The print dialog was confirmed with pages that lie past the last page of the report: nothing was
+// printed. The text tells the user so.
+class ErroreNessunaPagina : public ErroreRapporto {
+public:
+    using ErroreRapporto::ErroreRapporto;
+};
+
 // A report: one template loaded by name, the views' current contents, and the sheets prepared
 // from them. It knows no window: the date of printing and the choice of the printer come from
 // the caller.
@@ -52,9 +59,10 @@ public:
     const QList<PaginaStampa>& PaginePreparate() const { return preparate_; }
 
     // Prepares the report if it was not, sets the printer to its paper, lets `scegli` show the
-    // print dialog and, when confirmed, prints the chosen pages and copies. A PDF file is written
-    // whole or not at all. Returns whether anything was printed; throws ErroreRapporto when the
-    // printing fails.
+    // print dialog and, when confirmed, prints the chosen pages and copies, in grey when the
+    // printer is set to grey scale. A PDF file is written whole or not at all. Returns whether
+    // anything was printed (false when the dialog was cancelled); throws ErroreNessunaPagina when
+    // the chosen pages are all past the last one, ErroreRapporto when the printing fails.
     bool Print(const SceltaStampante& scegli);
     // The printer of this report: its settings last from one Print to the next.
     QPrinter& stampante();
@@ -62,7 +70,7 @@ public:
 private:
     [[noreturn]] static void oggettoMancante(const QString& nome);
     QList<int> pagineScelte(const QPrinter& stampante) const;
-    void stampaInPdf(QPrinter& stampante, const QList<int>& scelte) const;
+    void stampaInPdf(QPrinter& stampante, const QList<int>& scelte, bool grigi) const;
 
     QString nome_;
     std::vector<std::unique_ptr<TPaginaRapporto>> pagine_;

@@ -17,16 +17,90 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QDoubleSpinBox>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <memory>
 #include <stdexcept>
+
+namespace {
+
+// A window dressed as the program's are: a style sheet that gives its fields a large bold font and
+// takes the frames off its buttons. A Qt dialog it opens must not look like that.
+void vestiComeLeFinestre(QWidget& finestra) {
+    finestra.setStyleSheet(QStringLiteral(
+        "QLineEdit { font: bold 16pt \"Verdana\"; } "
+        "QPushButton { font: bold 14pt \"Verdana\"; border: none; background: transparent; }"));
+    finestra.resize(640, 480);
+}
+
+// Every text a window and its children show or tell: captions, titles, tabs, list items, tips,
+// accessible names, mnemonic marks aside.
+QStringList testiMostrati(const QWidget* finestra) {
+    QStringList testi{finestra->windowTitle()};
+    QList<const QWidget*> tutti{finestra};
+    for (const QWidget* figlio : finestra->findChildren<QWidget*>())
+        tutti << figlio;
+    for (const QWidget* w : std::as_const(tutti)) {
+        testi << w->toolTip() << w->accessibleName();
+        if (auto* pulsante = qobject_cast<const QAbstractButton*>(w))
+            testi << pulsante->text();
+        if (auto* etichetta = qobject_cast<const QLabel*>(w))
+            testi << etichetta->text();
+        if (auto* gruppo = qobject_cast<const QGroupBox*>(w))
+            testi << gruppo->title();
+        if (auto* schede = qobject_cast<const QTabWidget*>(w))
+            for (int i = 0; i < schede->count(); ++i)
+                testi << schede->tabText(i);
+        if (auto* elenco = qobject_cast<const QComboBox*>(w))
+            for (int i = 0; i < elenco->count(); ++i)
+                testi << elenco->itemText(i);
+    }
+    for (QString& testo : testi)
+        testo.remove(QLatin1Char('&'));
+    testi.removeAll(QString());
+    return testi;
+}
+
+// The English texts of Qt's print dialog, of its options and of its printer properties.
+// clang-format off
+const QStringList TestiInglesiStampa{
+    "Print", "Printer", "Name:", "Properties", "Location:", "Type:", "Output file:", "Preview",
+    "Options >>", "Options <<", "Cancel", "Print to File (PDF)", "Local file", "Write PDF file",
+    "Copies", "Options", "Print range", "Print all", "Pages from", "to", "Pages",
+    "Specify pages or ranges separated by commas. Ranges are specified by two numbers separated "
+    "by a hyphen. E.g: 3,5-7,9 prints pages 3, 5, 6, 7 and 9.",
+    "Current Page", "Selection", "Page Set:", "All Pages", "Odd Pages", "Even Pages",
+    "Output Settings", "Copies:", "Collate", "Reverse", "Color Mode", "Color", "Grayscale",
+    "Double Sided Printing", "Off", "Long side binding", "Short side binding",
+    "Printer Properties", "Page", "Job Options", "Advanced",
+    "There are conflicts in some options. Please fix them.", "Paper", "Page size:", "Width:",
+    "Height:", "Paper source:", "Orientation", "Portrait", "Landscape", "Reverse landscape",
+    "Reverse portrait", "Margins", "top margin", "left margin", "right margin", "bottom margin",
+    "Page Layout", "Pages per sheet:", "Page order:", "Millimeters (mm)", "Inches (in)",
+    "Job Control", "Scheduled printing:", "Billing information:", "Job priority:",
+    "Banner Pages", "Start:", "End:", "Print Immediately", "Hold Indefinitely", "None",
+    "Unclassified", "Confidential"};
+// clang-format on
+
+} // namespace
 
 class tst_Gui : public QObject {
     Q_OBJECT
@@ -519,6 +593,172 @@ private Q_SLOTS:
         QCOMPARE(aperture, 2);
         QCOMPARE(icona->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(icona->accessibleName(), testo->text());
+    }
+
+    // Qt's own dialogs opened by a styled window keep Qt's look: they are no child of the window,
+    // so its style sheet does not reach them; they stand over it, centred.
+    void dialoghiQtFuoriDalloStileDellaFinestra_data() {
+        QTest::addColumn<QString>("dialogo");
+        QTest::newRow("message box") << "messaggio";
+        QTest::newRow("file dialog") << "file";
+        QTest::newRow("print dialog") << "stampa";
+    }
+
+    void dialoghiQtFuoriDalloStileDellaFinestra() {
+        QFETCH(QString, dialogo);
+        PiattaformaQt sistema;
+        QWidget finestra;
+        vestiComeLeFinestre(finestra);
+        finestra.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+        auto* campo = new QLineEdit(&finestra);
+        QVERIFY(campo->style() != QApplication::style()); // the window's style sheet is at work
+
+        QPrinter stampante;
+        const QTemporaryDir cartella;
+        stampante.setOutputFormat(QPrinter::PdfFormat);
+        stampante.setOutputFileName(cartella.filePath(QStringLiteral("Riepilogo dati.pdf")));
+        const auto apri = [&] {
+            if (dialogo == QLatin1String("messaggio"))
+                sistema.messaggio(campo, TipoMessaggio::Informazione, Pulsanti::OkAnnulla,
+                                  QStringLiteral("Operazione completata."));
+            else if (dialogo == QLatin1String("file"))
+                sistema.scegliFile(campo, QStringLiteral("Seleziona il file"),
+                                   QStringLiteral("Tutti i file (*.*)"));
+            else
+                sistema.scegliStampante(campo, stampante, 3);
+        };
+        const bool visto = conDialogoModale(apri, [&](QWidget* aperto) {
+            QCOMPARE(aperto->parentWidget(), nullptr);
+            QCOMPARE(aperto->windowHandle()->transientParent(), finestra.windowHandle());
+            const QPoint scarto =
+                aperto->frameGeometry().center() - finestra.frameGeometry().center();
+            QVERIFY2(scarto.manhattanLength() <= 2,
+                     qPrintable(QStringLiteral("%1,%2").arg(scarto.x()).arg(scarto.y())));
+            const QList<QWidget*> controlli = aperto->findChildren<QWidget*>();
+            QVERIFY(!controlli.isEmpty());
+            for (const QWidget* controllo : controlli) {
+                QVERIFY2(controllo->style() == QApplication::style(),
+                         controllo->metaObject()->className());
+                if (qobject_cast<const QLineEdit*>(controllo) ||
+                    qobject_cast<const QPushButton*>(controllo))
+                    QCOMPARE(controllo->font(), QApplication::font(controllo));
+            }
+        });
+        QVERIFY(visto);
+    }
+
+    // Every text Qt's print dialog shows is Italian, with Qt's catalogue and the program's own:
+    // the dialog, its options and, though the program never offers them, the printer's
+    // properties.
+    void dialogoDiStampaInItaliano() {
+        PiattaformaQt sistema;
+        QWidget finestra;
+        finestra.show();
+        QPrinter stampante;
+        const QTemporaryDir cartella;
+        stampante.setOutputFormat(QPrinter::PdfFormat);
+        stampante.setOutputFileName(cartella.filePath(QStringLiteral("Scheda.pdf")));
+        QStringList testi;
+        bool proprietaViste = false;
+        conDialogoModale(
+            [&] { sistema.scegliStampante(&finestra, stampante, 3); },
+            [&](QWidget* dialogo) {
+                testi = testiMostrati(dialogo);
+                auto* proprieta = dialogo->findChild<QPushButton*>(QStringLiteral("properties"));
+                QVERIFY(proprieta);
+                proprieta->show();
+                proprietaViste = conDialogoModale(
+                    [&] { proprieta->click(); },
+                    [&](QWidget* finestraProprieta) { testi += testiMostrati(finestraProprieta); });
+            });
+        QVERIFY(proprietaViste);
+        for (const QString& inglese : TestiInglesiStampa)
+            QVERIFY2(!testi.contains(inglese), qPrintable(inglese));
+        for (const char* italiano : {"Stampa fronte/retro", "Disattivata",
+                                     "Rilegatura sul lato lungo", "Rilegatura sul lato corto",
+                                     "Pagine", "Avanzate", "File di output:", "Scala di grigi"})
+            QVERIFY2(testi.contains(QString::fromUtf8(italiano)), italiano);
+    }
+
+    // The print dialog knows the document's pages and offers only what the printing honours:
+    // no page past the last, no printer properties (paper, orientation, margins), no pages picked
+    // by a print server; the range, copies, collation, order and grey scale reach the printer.
+    void dialogoDiStampaOffreSoloCioCheSiOnora() {
+        PiattaformaQt sistema;
+        QWidget finestra;
+        finestra.show();
+        QPrinter stampante;
+        const QTemporaryDir cartella;
+        stampante.setOutputFormat(QPrinter::PdfFormat);
+        const QString stampe = cartella.filePath(QStringLiteral("Documenti di Mario Rossi/Stampe"));
+        QVERIFY(QDir().mkpath(stampe));
+        stampante.setOutputFileName(stampe + QStringLiteral("/Riepilogo dati.pdf"));
+
+        const auto scegli = [](QWidget* dialogo) {
+            const auto trova = [dialogo](const char* nome) {
+                return dialogo->findChild<QWidget*>(QLatin1String(nome));
+            };
+            const auto pulsante = [&](const char* nome) {
+                return qobject_cast<QAbstractButton*>(trova(nome));
+            };
+            for (const char* nascosto : {"properties", "pagesRadioButton", "pagesLineEdit",
+                                         "pageSetCombo", "printCurrentPage", "printSelection"}) {
+                QVERIFY2(trova(nascosto), nascosto);
+                QVERIFY2(!trova(nascosto)->isVisibleTo(dialogo), nascosto);
+            }
+            for (const QWidget* controllo : dialogo->findChildren<QWidget*>()) {
+                if (!controllo->isVisibleTo(dialogo))
+                    continue;
+                QVERIFY2(!qobject_cast<const QDoubleSpinBox*>(controllo),
+                         qPrintable(controllo->objectName()));
+                if (auto* scelta = qobject_cast<const QRadioButton*>(controllo))
+                    QVERIFY2(!scelta->text().contains(QStringLiteral("Verticale")) &&
+                                 !scelta->text().contains(QStringLiteral("Orizzontale")),
+                             qPrintable(scelta->text()));
+            }
+
+            // The whole path of the file to write shows.
+            auto* percorso = qobject_cast<QLineEdit*>(trova("filename"));
+            QVERIFY(percorso);
+            QVERIFY(percorso->text().endsWith(QStringLiteral("/Riepilogo dati.pdf")));
+            QVERIFY2(percorso->width() >=
+                         percorso->fontMetrics().horizontalAdvance(percorso->text()),
+                     qPrintable(QString::number(percorso->width())));
+
+            // The options, shown as the user does.
+            for (QPushButton* comando : dialogo->findChildren<QPushButton*>())
+                if (comando->text().startsWith(QStringLiteral("&Opzioni")))
+                    comando->click();
+            auto* da = qobject_cast<QSpinBox*>(trova("from"));
+            auto* a = qobject_cast<QSpinBox*>(trova("to"));
+            QVERIFY(da && a && da->isVisible());
+            QCOMPARE(da->minimum(), 1);
+            QCOMPARE(a->maximum(), 36);
+            QCOMPARE(a->value(), 36);
+            pulsante("printRange")->click();
+            da->setValue(40);
+            QCOMPARE(da->value(), 36);
+            da->setValue(2);
+            a->setValue(5);
+            qobject_cast<QSpinBox*>(trova("copies"))->setValue(2);
+            pulsante("collate")->setChecked(false);
+            pulsante("reverse")->setChecked(true);
+            QVERIFY(pulsante("grayscale")->isVisibleTo(trova("optionsTab")));
+            pulsante("grayscale")->setChecked(true);
+            dialogo->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        };
+        bool confermato = false;
+        QVERIFY(conDialogoModale(
+            [&] { confermato = sistema.scegliStampante(&finestra, stampante, 36); }, scegli));
+        QVERIFY(confermato);
+        QCOMPARE(stampante.printRange(), QPrinter::PageRange);
+        QCOMPARE(stampante.fromPage(), 2);
+        QCOMPARE(stampante.toPage(), 5);
+        QCOMPARE(stampante.copyCount(), 2);
+        QVERIFY(!stampante.collateCopies());
+        QCOMPARE(stampante.pageOrder(), QPrinter::LastPageFirst);
+        QCOMPARE(stampante.colorMode(), QPrinter::GrayScale);
     }
 };
 

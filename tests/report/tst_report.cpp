@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QImage>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QProcess>
@@ -250,6 +251,10 @@ private Q_SLOTS:
     void numeriDiPaginaSoloNelModello();
     void fondoPaginaSuOgniFoglio();
     void fondoPaginaDifettoso();
+    void pagineOltreLUltima_data();
+    void pagineOltreLUltima();
+    void scalaDiGrigi_data();
+    void scalaDiGrigi();
 
 private:
     PiattaformaProva piattaforma;
@@ -962,6 +967,132 @@ void tst_Report::fondoPaginaDifettoso() {
         QVERIFY2(QString::fromUtf8(errore.what()).contains(QLatin1String("soloSenzaPiede")),
                  errore.what());
     }
+}
+
+// The print dialog is told how many pages there are; pages chosen past the last one print nothing
+// and the user is told so, while a range that reaches past the end prints the pages it holds.
+void tst_Report::pagineOltreLUltima_data() {
+    QTest::addColumn<QString>("modello");
+    QTest::addColumn<int>("da");
+    QTest::addColumn<int>("a");
+    QTest::addColumn<QString>("avviso"); // %1: the pages of the document; empty when it prints
+    QTest::addColumn<int>("stampate");   // pages printed; -1: from `da` to the last
+
+    const QString nulla = QStringLiteral("\r\n\r\nNon è stato stampato nulla.");
+    QTest::newRow("list, pages 40 to 50")
+        << ModelloElenco << 40 << 50
+        << QStringLiteral("Attenzione: le pagine da 40 a 50 non esistono, il documento da stampare "
+                          "ha %1 pagine.") +
+               nulla
+        << 0;
+    QTest::newRow("list, page 9 only")
+        << ModelloElenco << 9 << 9
+        << QStringLiteral("Attenzione: la pagina 9 non esiste, il documento da stampare ha %1 "
+                          "pagine.") +
+               nulla
+        << 0;
+    QTest::newRow("card, pages 2 to 3")
+        << ModelloScheda << 2 << 3
+        << QStringLiteral("Attenzione: le pagine da 2 a 3 non esistono, il documento da stampare "
+                          "ha una sola pagina.") +
+               nulla
+        << 0;
+    QTest::newRow("list, pages 2 to 9: up to the last")
+        << ModelloElenco << 2 << 9 << QString() << -1;
+    QTest::newRow("card, page 1") << ModelloScheda << 1 << 1 << QString() << 1;
+}
+
+void tst_Report::pagineOltreLUltima() {
+    QFETCH(QString, modello);
+    QFETCH(int, da);
+    QFETCH(int, a);
+    QFETCH(QString, avviso);
+    QFETCH(int, stampate);
+
+    QTemporaryDir vuota;
+    QWidget finestra;
+    ComponenteRapporto componente(&finestra, modello);
+    if (modello == ModelloElenco)
+        CompilaElenco(componente, QStringLiteral("Riepilogo credenziali in archivio"),
+                      RigheElenco(120));
+    else
+        CompilaScheda(componente);
+    componente.PrepareReport();
+    const int pagine = static_cast<int>(componente.PaginePreparate().size());
+    if (stampate < 0)
+        stampate = pagine - da + 1;
+    QVERIFY(stampate > 0 || da > pagine);
+
+    const QString percorso = vuota.filePath(QStringLiteral("intervallo.pdf"));
+    componente.stampante().setOutputFormat(QPrinter::PdfFormat);
+    componente.stampante().setOutputFileName(percorso);
+    piattaforma.attendiPagine(da, a);
+    if (!avviso.isEmpty())
+        piattaforma.attendi(TipoMessaggio::Avviso, Pulsanti::OkAnnulla, avviso.arg(pagine));
+
+    QCOMPARE(componente.Print(), stampate > 0);
+    QCOMPARE(piattaforma.pagineOfferte, QList<int>{pagine});
+    if (stampate > 0) {
+        QCOMPARE(LeggiPdf(percorso).pagine, stampate);
+    } else {
+        // Nothing at all is written: no file, no temporary file beside it.
+        QCOMPARE(QDir(vuota.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(piattaforma.mostrati.size(), 1);
+        QCOMPARE(piattaforma.mostrati.first().proprietario, &finestra);
+    }
+}
+
+// Grey scale chosen in the print dialog prints grey: the card's blue heading blocks and the list's
+// slate-grey bars as well as the texts.
+void tst_Report::scalaDiGrigi_data() {
+    QTest::addColumn<QString>("modello");
+    QTest::addColumn<bool>("grigi");
+
+    QTest::newRow("card in grey") << ModelloScheda << true;
+    QTest::newRow("list in grey") << ModelloElenco << true;
+    QTest::newRow("card in colour") << ModelloScheda << false;
+    QTest::newRow("list in colour") << ModelloElenco << false;
+}
+
+void tst_Report::scalaDiGrigi() {
+    QFETCH(QString, modello);
+    QFETCH(bool, grigi);
+
+    TRapporto rapporto(modello, Il(QDate(2024, 3, 15)));
+    if (modello == ModelloElenco)
+        CompilaElenco(rapporto, QStringLiteral("Elenco"), RigheElenco(3));
+    else
+        CompilaScheda(rapporto);
+    const QString nome = QStringLiteral("%1-%2").arg(modello, grigi ? "grigi" : "colori");
+    const QString pdf = cartella.filePath(nome + QStringLiteral(".pdf"));
+    rapporto.stampante().setOutputFileName(pdf);
+    QVERIFY(rapporto.Print([grigi](QPrinter& carta) {
+        carta.setColorMode(grigi ? QPrinter::GrayScale : QPrinter::Color);
+        return true;
+    }));
+
+    const QString immagine = cartella.filePath(nome);
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"),
+                   {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"),
+                    QStringLiteral("-singlefile"), pdf, immagine});
+    QVERIFY(pdftoppm.waitForFinished(30000) && pdftoppm.exitCode() == 0);
+    const QImage foglio(immagine + QStringLiteral(".png"));
+    QVERIFY(!foglio.isNull());
+    int colorati = 0;
+    for (int y = 0; y < foglio.height(); ++y)
+        for (int x = 0; x < foglio.width(); ++x) {
+            const QColor punto = foglio.pixelColor(x, y);
+            const int scarto = std::max({std::abs(punto.red() - punto.green()),
+                                         std::abs(punto.green() - punto.blue()),
+                                         std::abs(punto.red() - punto.blue())});
+            if (scarto > 3)
+                ++colorati;
+        }
+    if (grigi)
+        QCOMPARE(colorati, 0);
+    else
+        QVERIFY(colorati > 100);
 }
 
 BLINDORO_TEST_MAIN(tst_Report)

@@ -1,6 +1,7 @@
 #include "support/PiattaformaProva.h"
 
 #include <QDir>
+#include <QPrinter>
 
 QString descrizione(TipoMessaggio tipo) {
     switch (tipo) {
@@ -63,7 +64,11 @@ void PiattaformaProva::attendiFile(const QString& percorso) {
 }
 
 void PiattaformaProva::attendiStampante(bool conferma) {
-    stampanti_.enqueue(conferma);
+    stampanti_.enqueue({conferma, 0, 0});
+}
+
+void PiattaformaProva::attendiPagine(int da, int a) {
+    stampanti_.enqueue({true, da, a});
 }
 
 QStringList PiattaformaProva::problemi() const {
@@ -87,6 +92,7 @@ void PiattaformaProva::azzera() {
     aperture.clear();
     dialoghiFile.clear();
     dialoghiStampa = 0;
+    pagineOfferte.clear();
 }
 
 Risposta PiattaformaProva::messaggio(QWidget* proprietario, TipoMessaggio tipo, Pulsanti pulsanti,
@@ -127,11 +133,17 @@ QString PiattaformaProva::scegliFile(QWidget*, const QString& titolo, const QStr
     return file_.dequeue();
 }
 
-bool PiattaformaProva::scegliStampante(QWidget*, QPrinter&) {
+bool PiattaformaProva::scegliStampante(QWidget*, QPrinter& stampante, int pagine) {
     ++dialoghiStampa;
+    pagineOfferte << pagine;
     if (stampanti_.isEmpty()) {
         problemi_ << QStringLiteral("unexpected print dialog");
         return false;
     }
-    return stampanti_.dequeue();
+    const Stampa risposta = stampanti_.dequeue();
+    if (risposta.conferma && risposta.da > 0) {
+        stampante.setPrintRange(QPrinter::PageRange);
+        stampante.setFromTo(risposta.da, risposta.a);
+    }
+    return risposta.conferma;
 }

@@ -35,6 +35,9 @@ public:
     void attendiFile(const QString& percorso);
     // The next print dialog is confirmed or cancelled.
     void attendiStampante(bool conferma);
+    // The next print dialog is confirmed with the pages from `da` to `a` chosen, as the user sets
+    // "Pagine da ... a ..." (whether or not the document has them).
+    void attendiPagine(int da, int a);
 
     // Problems seen so far: unexpected or different messages, answers never used.
     QStringList problemi() const;
@@ -51,13 +54,14 @@ public:
     };
     QList<DialogoFile> dialoghiFile;
     int dialoghiStampa = 0;
+    QList<int> pagineOfferte; // the page count each print dialog was given
 
     Risposta messaggio(QWidget* proprietario, TipoMessaggio tipo, Pulsanti pulsanti,
                        const QString& testo) override;
     void apriConSistema(const QString& comando, const QUrl& indirizzo) override;
     QString scegliFile(QWidget* proprietario, const QString& titolo,
                        const QString& filtro) override;
-    bool scegliStampante(QWidget* proprietario, QPrinter& stampante) override;
+    bool scegliStampante(QWidget* proprietario, QPrinter& stampante, int pagine) override;
     QDate oggi() const override { return dataOggi; }
     QString cartellaProgramma() const override { return cartella; }
 
@@ -72,7 +76,12 @@ private:
     Piattaforma* precedente_;
     QQueue<Attesa> attese_;
     QQueue<QString> file_;
-    QQueue<bool> stampanti_;
+    struct Stampa {
+        bool conferma;
+        int da; // 0: the printer's range as it was
+        int a;
+    };
+    QQueue<Stampa> stampanti_;
     QStringList problemi_;
 };
 
