@@ -81,6 +81,8 @@ double TestiConOgniClasse(int alfabeto, const QList<int>& classi, int lunghezza)
     // Every text, less those that miss a class, plus those that miss two, and so on: each subset
     // of left-out classes counts the texts drawn from the rest of the alphabet, with the sign of
     // its size.
+    if (classi.size() > 16)
+        throw std::invalid_argument("troppe classi di caratteri");
     const auto numeroClassi = static_cast<unsigned>(classi.size());
     double somma = 0;
     for (unsigned esclusi = 0; esclusi < (1u << numeroClassi); ++esclusi) {
