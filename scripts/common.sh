@@ -6,17 +6,21 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BLINDORO_BUILD_DIR:-$ROOT/build}"
 
-# Build tools, Qt 6 (widgets, print support, tests, platform plugins, SVG icons, Italian
-# translations, and lrelease for the program's own catalogue of Qt's texts), fonts that stand in
-# for Verdana, Tahoma, Arial and Courier New, pdftotext for the test of the help document, and for
-# the end-to-end test an X server of its own (Xvfb) with the Xlib and XTEST headers it drives the
-# program through.
+# The Debian packages the build and the tests need, one group a line.
 PACKAGES=(
+  # build tools
   cmake ninja-build g++ pkg-config
+  # Qt 6: widgets, print support, tests, platform plugins, SVG icons, Italian translations, and
+  # lrelease for the program's own catalogue of Qt's texts
   libx11-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
   qt6-l10n-tools
+  # fonts that stand in for Verdana, Tahoma, Arial and Courier New; pdftotext and pdftoppm for the
+  # tests of printed pages and of the help document
   fonts-dejavu-core fonts-liberation2 poppler-utils
+  # the end-to-end test's own X server, with the Xlib and XTEST headers it drives the program through
   xvfb libxtst-dev
+  # the password generator: the strength estimator and the Italian word list of its passphrases
+  libzxcvbn-dev witalian
 )
 
 missing_packages() {
