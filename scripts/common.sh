@@ -8,12 +8,13 @@ BUILD_DIR="${BLINDORO_BUILD_DIR:-$ROOT/build}"
 
 # Build tools, Qt 6 (widgets, print support, tests, platform plugins, SVG icons, Italian
 # translations), fonts that stand in for Verdana, Tahoma, Arial and Courier New, pdftotext for
-# the test of the help document, and for the end-to-end test an X server of its own (Xvfb) with
-# the Xlib and XTEST headers it drives the program through.
+# the test of the help document, LibreOffice Calc without its windows for the test that reads the
+# spreadsheet export back, and for the end-to-end test an X server of its own (Xvfb) with the Xlib
+# and XTEST headers it drives the program through.
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   libx11-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
-  fonts-dejavu-core fonts-liberation2 poppler-utils
+  fonts-dejavu-core fonts-liberation2 poppler-utils libreoffice-calc-nogui
   xvfb libxtst-dev
 )
 
