@@ -21,6 +21,8 @@ PACKAGES=(
   xvfb libxtst-dev
   # the password generator: the strength estimator and the Italian word list of its passphrases
   libzxcvbn-dev witalian
+  # LibreOffice Calc without its windows, for the test that reads the spreadsheet export back
+  libreoffice-calc-nogui
 )
 
 missing_packages() {

@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t dimensione) {
     const QString corpo = QString::fromLatin1(file.mid(inizio));
     static const QRegularExpression tabella(QStringLiteral(
         "^<table x:str><tr>(<td style=\"text-align: left; font-weight: bold;\" width=\\d+>[^<>]+"
-        "</td>){14}</tr>(<tr>(<td style=\"text-align: left;\">[^<>]*</td>){14}</tr>)*"
+        "</td>){14}</tr>(<tr>(<td style=\"text-align: left; mso-number-format:'\\\\@';\" "
+        "sdnum=\"1040;0;@\">[^<>]*</td>){14}</tr>)*"
         "</table></body></html>$"));
     Verifica(tabella.match(corpo).hasMatch(), "the body is the table");
     Verifica(corpo.count(QStringLiteral("<tr>")) == righe.size() + 1, "one row per grid row");

@@ -16,6 +16,7 @@
 #include "output/GrigliaSchede.h"
 
 #include <QHeaderView>
+#include <QMetaObject>
 
 #include <exception>
 
@@ -89,15 +90,25 @@ void TfrmExpPassword::FormShow() {
     const TfrmBlindoro* record = scheda();
     if (!record)
         return;
-    // A failure ends the filling without a message; the grid keeps what it holds.
     try {
         modello_->CaricaArchivio(record->PercorsoArchivio());
     } catch (const std::exception&) {
+        // The grid keeps what it holds, which is not the archive: the user is told once the
+        // window is on the screen, and the export will not write it.
+        archivioNonLetto_ = true;
+        QMetaObject::invokeMethod(
+            this, [this] { EseguiAzione([this] { mostraMessaggio(this, MsgAccessoNegato); }); },
+            Qt::QueuedConnection);
     }
 }
 
 void TfrmExpPassword::cmdEsportaClick() {
     ui->grdRecords->ConfermaModifica();
+    // An archive that could not be read must not replace a good earlier file with an empty table.
+    if (archivioNonLetto_) {
+        mostraMessaggio(this, MsgAccessoNegato);
+        return;
+    }
     if (!chiediConferma(this, DomandaEsporta))
         return;
     const QString percorso = Piattaforma::corrente().cartellaProgramma() + NomeFoglio;

@@ -110,7 +110,8 @@ private Q_SLOTS:
     void esportazioneFallitaLasciaIlFileDiPrima_data();
     void esportazioneFallitaLasciaIlFileDiPrima();
     void esportazioneSuDiscoPieno();
-    void esportazioneArchivioIlleggibileLasciaLeRigheVuote();
+    void esportazioneArchivioNonLetto_data();
+    void esportazioneArchivioNonLetto();
     void esportazioneRigaDeiSuggerimenti();
     void esportazioneGuidaEdEsci();
 };

@@ -31,14 +31,19 @@ const QString DomandaEsporta = QStringLiteral(
 const QString DomandaApri = QStringLiteral(
     "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di "
     "Excel?");
+const QString AccessoNegato =
+    QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                   "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                   "installazione del programma.");
 const QString EsportazioneNegata =
     QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                    "Accertarsi che il file di Excel non sia già aperto.");
-const QByteArray CellaVuota = "<td style=\"text-align: left;\"></td>";
-
+// A data cell of the file, marked as text for Calc and Excel.
 QByteArray Cella(const QByteArray& testo) {
-    return "<td style=\"text-align: left;\">" + testo + "</td>";
+    return R"(<td style="text-align: left; mso-number-format:'\@';" sdnum="1040;0;@">)" + testo +
+           "</td>";
 }
+const QByteArray CellaVuota = Cella({});
 
 // Appends records to an archive, each given as {field, text} pairs; the other fields stay empty.
 void aggiungiSchede(const QString& percorso, const QList<QList<QPair<Campo, QString>>>& schede) {
@@ -338,15 +343,57 @@ void tst_Output::esportazioneSuDiscoPieno() {
     QCOMPARE(fileSotto(piattaforma->cartella), QStringList{"Blindoro.xls"});
 }
 
-void tst_Output::esportazioneArchivioIlleggibileLasciaLeRigheVuote() {
-    aggiungiSchede(percorsoArchivio(), {{{Campo::Titolo, QStringLiteral("Banca")}}});
-    QVERIFY(QFile::setPermissions(percorsoArchivio(), QFile::Permissions()));
-    conEsportazione(scheda(), [](TfrmExpPassword& finestra) {
-        // No message: the grid just keeps its ten empty rows.
+void tst_Output::esportazioneArchivioNonLetto_data() {
+    QTest::addColumn<bool>("illeggibile");
+    QTest::newRow("archivio illeggibile") << true;
+    QTest::newRow("archivio senza schede") << false;
+}
+
+// An archive the window cannot read is told to the user as soon as the window shows, and again
+// by "Esporta", which then leaves the earlier file as it was: ten empty rows are not the archive.
+// An archive that holds no record exports its ten empty rows over the earlier file.
+void tst_Output::esportazioneArchivioNonLetto() {
+    QFETCH(bool, illeggibile);
+    const QString foglio = percorsoFoglio(*piattaforma);
+    const QByteArray vecchio = "<html>il foglio di ieri</html>";
+    scriviFile(foglio, vecchio);
+    if (illeggibile) {
+        aggiungiSchede(percorsoArchivio(), {{{Campo::Titolo, QStringLiteral("Banca")}}});
+        QVERIFY(QFile::setPermissions(percorsoArchivio(), QFile::Permissions()));
+        piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, AccessoNegato);
+    } else {
+        scriviFile(percorsoArchivio());
+    }
+    const QStringList primaDelClic = fileSotto(piattaforma->cartella);
+    conEsportazione(scheda(), [&](TfrmExpPassword& finestra) {
+        QTRY_COMPARE(piattaforma->mostrati.size(), illeggibile ? 1 : 0);
+        if (illeggibile)
+            QCOMPARE(piattaforma->mostrati[0].proprietario, static_cast<QWidget*>(&finestra));
         QCOMPARE(griglia(&finestra)->model()->rowCount(), 10);
-        QCOMPARE(cella(&finestra, 0, colTitolo), QString());
+        QCOMPARE(rigaGriglia(&finestra, 0), QStringList(15, QString()));
+
+        if (illeggibile) {
+            piattaforma->attendi(TipoMessaggio::Semplice, Pulsanti::Ok, AccessoNegato);
+        } else {
+            piattaforma->attendi(TipoMessaggio::Conferma, Pulsanti::SiNo, DomandaEsporta,
+                                 Risposta::Si);
+            piattaforma->attendi(TipoMessaggio::Conferma, Pulsanti::SiNo, DomandaApri,
+                                 Risposta::No);
+        }
+        figlio<QToolButton>(&finestra, "cmdEsporta")->click();
+        QVERIFY(finestra.isVisible());
     });
     QVERIFY(QFile::setPermissions(percorsoArchivio(), QFile::ReadOwner | QFile::WriteOwner));
+    QCOMPARE(fileSotto(piattaforma->cartella), primaDelClic);
+    QVERIFY(piattaforma->aperture.isEmpty());
+    const QByteArray scritto = contenutoFile(foglio);
+    if (illeggibile) {
+        QCOMPARE(scritto, vecchio);
+        return;
+    }
+    QCOMPARE(scritto.count("<tr>"), 11);
+    QCOMPARE(scritto.count(CellaVuota), 10 * 14);
+    QVERIFY(scritto.endsWith("</tr></table></body></html>"));
 }
 
 void tst_Output::esportazioneRigaDeiSuggerimenti() {

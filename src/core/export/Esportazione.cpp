@@ -27,6 +27,13 @@ constexpr char Testa[] =
 
 constexpr char Coda[] = "</table></body></html>";
 
+// Every data cell is marked as text, so that a spreadsheet shows what the record holds and never
+// reads it as a number, a date or a formula (a tax code keeps its leading zeros, "=1+1" stays as
+// typed): sdnum is LibreOffice Calc's text format (Calc reads no cell style), mso-number-format
+// Excel's.
+constexpr char InizioCella[] =
+    "<td style=\"text-align: left; mso-number-format:'\\@';\" sdnum=\"1040;0;@\">";
+
 [[noreturn]] void Fallisci(const QIODevice& dispositivo) {
     const QString motivo = dispositivo.errorString();
     throw ErroreEsportazione(
@@ -46,7 +53,7 @@ void Scrivi(QIODevice& dispositivo, const QByteArray& byte) {
 // become one of those signs on the way (a full-width "<" is written "<").
 void AggiungiCella(QByteArray& riga, const QString& cella) {
     const QByteArray testo = CodificaWindows1252(TogliSpazi(cella));
-    riga += "<td style=\"text-align: left;\">";
+    riga += InizioCella;
     for (qsizetype i = 0; i < testo.size(); ++i) {
         const char carattere = testo[i];
         switch (carattere) {

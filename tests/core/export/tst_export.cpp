@@ -1,12 +1,19 @@
 #include "core/export/Esportazione.h"
+#include "core/storage/FileArchivio.h"
 #include "core/storage/Scheda.h"
+#include "core/text/Testo.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+
+#include <utility>
 
 namespace {
 
@@ -41,8 +48,10 @@ const QByteArray Intestazione =
 
 const QByteArray Coda = "</table></body></html>";
 
+// A data cell: marked as text for Calc (sdnum) and for Excel (mso-number-format).
 QByteArray Cella(const QByteArray& testo) {
-    return "<td style=\"text-align: left;\">" + testo + "</td>";
+    return R"(<td style="text-align: left; mso-number-format:'\@';" sdnum="1040;0;@">)" + testo +
+           "</td>";
 }
 
 // A data row whose cells hold the given bytes, the rest empty.
@@ -53,14 +62,46 @@ QByteArray Riga(const QList<QByteArray>& celle) {
     return riga + "</tr>";
 }
 
-// The cells of one CSV line whose cells hold no comma, without the quotes around text.
-QStringList CelleCsv(const QString& riga) {
-    QStringList celle = riga.split(u',');
-    for (QString& cella : celle) {
-        if (cella.size() >= 2 && cella.startsWith(u'"') && cella.endsWith(u'"'))
-            cella = cella.sliced(1, cella.size() - 2);
+// One cell of a CSV file as LibreOffice writes it: its text, and whether it stood in double
+// quotes. With "quote all text cells" and tabs between the cells, only text cells do: a number
+// as shown never holds a tab or a quote.
+struct CellaCsv {
+    QString testo;
+    bool traVirgolette = false;
+};
+
+// The rows of a CSV file: cells separated by tabs, a quoted cell's inner quotes doubled, rows
+// ended by a line break.
+QList<QList<CellaCsv>> LeggiCsv(const QString& csv) {
+    QList<QList<CellaCsv>> righe;
+    QList<CellaCsv> riga;
+    CellaCsv cella;
+    bool dentro = false;
+    for (qsizetype i = 0; i < csv.size(); ++i) {
+        const QChar carattere = csv[i];
+        if (dentro) {
+            if (carattere != u'"')
+                cella.testo += carattere;
+            else if (i + 1 < csv.size() && csv[i + 1] == u'"')
+                cella.testo += csv[++i];
+            else
+                dentro = false;
+        } else if (carattere == u'"' && cella.testo.isEmpty() && !cella.traVirgolette) {
+            dentro = cella.traVirgolette = true;
+        } else if (carattere == u'\t') {
+            riga.append(std::exchange(cella, {}));
+        } else if (carattere == u'\n') {
+            riga.append(std::exchange(cella, {}));
+            righe.append(std::exchange(riga, {}));
+        } else if (carattere != u'\r') {
+            cella.testo += carattere;
+        }
     }
-    return celle;
+    if (!riga.isEmpty() || !cella.testo.isEmpty() || cella.traVirgolette) {
+        riga.append(cella);
+        righe.append(riga);
+    }
+    return righe;
 }
 
 class RigheProva : public RigheDaEsportare {
@@ -135,7 +176,8 @@ private Q_SLOTS:
     void scritturaFallita_data();
     void scritturaFallita();
     void flushFallito();
-    void foglioLettoDaUnProgrammaDiCalcolo();
+    void foglioLettoDaCalc_data();
+    void foglioLettoDaCalc();
 };
 
 void tst_Export::treRighe() {
@@ -243,46 +285,118 @@ void tst_Export::flushFallito() {
                              EsportaInFoglio(RigheProva(QList<CelleEsportate>(1)), pieno));
 }
 
-// LibreOffice Calc opens the file as a spreadsheet; its CSV shows every cell as written.
-void tst_Export::foglioLettoDaUnProgrammaDiCalcolo() {
+// Texts that a spreadsheet would read as numbers, dates, booleans or formulas, a field at a time
+// in the order of the exported columns (title to telephone).
+const QList<QStringList> SchedeIngannevoli = {
+    {"=1+1", R"(=HYPERLINK("http://x";"y"))", "1234567890123456789", "12,5", "TRUE", "1E5",
+     "01/02/2024", "14/03/2024", "3/4", "-5", "Città è €", "00877010157", "@", "0612345678"},
+    {"  A&B <test>  ", "https://x.example/?a=1&b=2", "1/2", "riga1\r\nriga2", "50%", "01/02/2024",
+     "", "31/12/2030", "1 1/2", "+39 333 1234567", "Perché? È così", "RSSMRA80A01H501U",
+     "mario@example.com", "+39 333 1234567"},
+    {"Posta", "12.5", "0,5", "1e-3", "-0", "'abc", "31/12/2030", "01/12/2024", "12:30",
+     "2024-01-02", "€ 5", "", "", "06 1234"},
+};
+
+void tst_Export::foglioLettoDaCalc_data() {
+    QTest::addColumn<QString>("localita");
+    QTest::newRow("italiano") << QStringLiteral("it_IT.UTF-8");
+    QTest::newRow("inglese") << QStringLiteral("en_US.UTF-8");
+}
+
+// An archive exported as the export window does and opened by LibreOffice Calc in an Italian and
+// in an English locale: every cell reads back as text (a quoted cell of the CSV Calc writes), the
+// exact text the export wrote, nothing converted or evaluated.
+void tst_Export::foglioLettoDaCalc() {
+    QFETCH(QString, localita);
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty())
-        QSKIP("LibreOffice (soffice) is not installed");
+    QVERIFY2(!soffice.isEmpty(),
+             "LibreOffice Calc (soffice) is missing: scripts/test installs libreoffice-calc-nogui");
     QTemporaryDir cartella;
     QVERIFY(cartella.isValid());
-    const QString percorso = cartella.filePath(QStringLiteral("Blindoro.xls"));
+
+    const QString archivio = cartella.filePath(QStringLiteral("Prova.psw"));
     {
-        QFile file(percorso);
+        FileArchivio file = ApriFileArchivio(archivio);
+        for (const QStringList& campi : SchedeIngannevoli) {
+            TScheda scheda{};
+            for (int c = 0; c < NumeroColonneEsportate; ++c)
+                CodificaCampo(scheda, ColonneEsportate[c].campo, campi[c]);
+            file.Aggiungi(scheda);
+        }
+        file.Chiudi();
+    }
+    // The rows as the export window's grid holds them, and the cells as the file must show them:
+    // the archive's fields trimmed, a line break one blank.
+    static const QRegularExpression aCapo(QStringLiteral("\r\n|\r|\n"));
+    QList<CelleEsportate> righe;
+    QList<QStringList> attese;
+    {
+        FileArchivio file = ApriFileArchivio(archivio);
+        file.PerOgniScheda([&](const TScheda& scheda) {
+            righe.append(CelleDellaScheda(scheda));
+            QStringList celle;
+            for (const ColonnaEsportata& colonna : ColonneEsportate)
+                celle << TogliSpazi(DecodificaCampo(scheda, colonna.campo))
+                             .replace(aCapo, QStringLiteral(" "));
+            attese.append(celle);
+        });
+        file.Chiudi();
+    }
+    const QString foglio = cartella.filePath(QStringLiteral("Blindoro.xls"));
+    {
+        QFile file(foglio);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        EsportaInFoglio(RigheProva({CelleCon({"A&B <test>", "https://x.example/?a=1&b=2",
-                                              "Città è €", "riga1\r\nriga2", "mario", "p<w>d"}),
-                                    CelleCon({"Posta", "", "", "", "", "", "01/02/2024"})}),
-                        file);
+        EsportaInFoglio(RigheProva(righe), file);
         file.close();
     }
-    QProcess processo;
-    processo.setWorkingDirectory(cartella.path());
-    processo.start(soffice,
-                   {QStringLiteral("-env:UserInstallation=file://") + cartella.filePath("profilo"),
-                    QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                    QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"),
-                    QStringLiteral("--outdir"), cartella.path(), percorso});
-    QVERIFY(processo.waitForFinished(120000));
-    QCOMPARE(processo.exitCode(), 0);
+
+    // A profile of its own, so that no running LibreOffice takes the conversion over; UTF-8,
+    // tabs between the cells, and every text cell in quotes.
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("LC_ALL"), localita);
+    ambiente.insert(QStringLiteral("LANG"), localita);
+    QProcess calc;
+    calc.setProcessEnvironment(ambiente);
+    calc.setProcessChannelMode(QProcess::MergedChannels);
+    calc.start(soffice,
+               {QStringLiteral("-env:UserInstallation=") +
+                    QUrl::fromLocalFile(cartella.filePath(QStringLiteral("profilo"))).toString(),
+                QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                QStringLiteral("--convert-to"),
+                QStringLiteral("csv:Text - txt - csv (StarCalc):9,34,76,1,,0,true"),
+                QStringLiteral("--outdir"), cartella.path(), foglio});
+    QVERIFY2(calc.waitForFinished(90000), "LibreOffice did not end within 90 s");
+    const QByteArray uscita = calc.readAll();
+    QVERIFY2(calc.exitStatus() == QProcess::NormalExit && calc.exitCode() == 0, uscita.constData());
     QFile csv(cartella.filePath(QStringLiteral("Blindoro.csv")));
-    QVERIFY2(csv.open(QIODevice::ReadOnly), qPrintable(processo.readAllStandardError()));
-    const QStringList righe = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(righe.size(), 3);
-    QCOMPARE(CelleCsv(righe[0]),
+    QVERIFY2(csv.open(QIODevice::ReadOnly), uscita.constData());
+    const QList<QList<CellaCsv>> letto = LeggiCsv(QString::fromUtf8(csv.readAll()));
+
+    QCOMPARE(letto.size(), 1 + attese.size());
+    QStringList intestazioni;
+    for (const CellaCsv& cella : letto[0])
+        intestazioni << cella.testo;
+    QCOMPARE(intestazioni,
              (QStringList{"Titolo sito Web", "URL", "Proprietario sito Web", "Descrizione",
                           "Nome Utente", "Password", "Data creazione", "Data scadenza",
                           "Domanda segreta", "Risposta segreta", "Intestatario account",
                           "Codice fiscale", "E-mail", "Tel."}));
-    QCOMPARE(CelleCsv(righe[1]),
-             (QStringList{"A&B <test>", "https://x.example/?a=1&b=2", "Città è €", "riga1 riga2",
-                          "mario", "p<w>d", "", "", "", "", "", "", "", ""}));
-    QCOMPARE(CelleCsv(righe[2]),
-             (QStringList{"Posta", "", "", "", "", "", "01/02/2024", "", "", "", "", "", "", ""}));
+    QStringList differenze;
+    for (qsizetype r = 0; r < attese.size(); ++r) {
+        const QList<CellaCsv>& riga = letto[r + 1];
+        QCOMPARE(riga.size(), NumeroColonneEsportate);
+        for (int c = 0; c < NumeroColonneEsportate; ++c) {
+            const QString& attesa = attese[r][c];
+            if (riga[c].testo != attesa || (!attesa.isEmpty() && !riga[c].traVirgolette))
+                differenze << QStringLiteral("row %1, %2: %3 read back as %4%5")
+                                  .arg(r + 1)
+                                  .arg(QLatin1String(ColonneEsportate[c].intestazione), attesa,
+                                       riga[c].testo,
+                                       riga[c].traVirgolette ? QString()
+                                                             : QStringLiteral(", not text"));
+        }
+    }
+    QVERIFY2(differenze.isEmpty(), qPrintable(differenze.join(u'\n')));
 }
 
 QTEST_GUILESS_MAIN(tst_Export)
