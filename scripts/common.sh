@@ -8,13 +8,14 @@ BUILD_DIR="${BLINDORO_BUILD_DIR:-$ROOT/build}"
 
 # Build tools, Qt 6 (widgets, print support, tests, platform plugins, SVG icons, Italian
 # translations), fonts that stand in for Verdana, Tahoma, Arial and Courier New, pdftotext for
-# the test of the help document, and for the end-to-end test an X server of its own (Xvfb) with
-# the Xlib and XTEST headers it drives the program through.
+# the test of the help document, for the end-to-end test an X server of its own (Xvfb) with the
+# Xlib and XTEST headers it drives the program through, and xclip, the other X client that reads
+# the clipboard in the clipboard tests.
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   libx11-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
   fonts-dejavu-core fonts-liberation2 poppler-utils
-  xvfb libxtst-dev
+  xvfb libxtst-dev xclip
 )
 
 missing_packages() {
