@@ -17,8 +17,9 @@ PACKAGES=(
   # fonts that stand in for Verdana, Tahoma, Arial and Courier New; pdftotext and pdftoppm for the
   # tests of printed pages and of the help document
   fonts-dejavu-core fonts-liberation2 poppler-utils
-  # the end-to-end test's own X server, with the Xlib and XTEST headers it drives the program through
-  xvfb libxtst-dev
+  # the end-to-end test's own X server, with the Xlib and XTEST headers it drives the program
+  # through, and xclip, the other X client that reads the clipboard in the clipboard tests
+  xvfb libxtst-dev xclip
   # the password generator: the strength estimator and the Italian word list of its passphrases
   libzxcvbn-dev witalian
   # LibreOffice Calc without its windows, for the test that reads the spreadsheet export back
