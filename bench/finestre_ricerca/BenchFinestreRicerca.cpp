@@ -115,7 +115,6 @@ void Misura(TfrmBlindoro& scheda, const QString& cartella, qint64 schede, int gi
 
         {
             TfrmTrovaPassword finestra(&scheda);
-            finestra.ImpostaChiamante(QStringLiteral("blindoro"));
             finestra.show();
             QApplication::processEvents();
             auto* cerca = finestra.findChild<QPushButton*>(QStringLiteral("btnCerca"));

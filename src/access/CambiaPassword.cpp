@@ -9,6 +9,7 @@
 #include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/Piattaforma.h"
+#include "gui/Registro.h"
 
 #include <exception>
 
@@ -31,10 +32,8 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
 
     for (QLineEdit* campo : {ui->txtPasswordOld, ui->txtPasswordNew, ui->txtConferma})
         seguiModifiche(campo, [this] { txtPasswordChange(); });
-    connect(ui->cmdOK, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmCambiaPassword::cmdOKClick));
-    connect(ui->cmdEsci, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmCambiaPassword::cmdEsciClick));
+    CollegaComando(ui->cmdOK, this, &TfrmCambiaPassword::cmdOKClick);
+    CollegaComando(ui->cmdEsci, this, &TfrmCambiaPassword::cmdEsciClick);
 }
 
 TfrmCambiaPassword::~TfrmCambiaPassword() = default;
@@ -102,7 +101,8 @@ void TfrmCambiaPassword::cmdOKClick() {
         ScriviValoreProfilo(Accesso::PercorsoFile(cartella), Accesso::Sezione, Accesso::Chiave,
                             cifrata.Testo());
         mostraMessaggio(this, QStringLiteral("Modifica della password completata con successo."));
-    } catch (const std::exception&) {
+    } catch (const std::exception& errore) {
+        qCWarning(RegistroAccesso) << "password change:" << errore.what();
         mostraMessaggio(this, QStringLiteral("Attenzione: si è verificato un errore durante la "
                                              "procedura di modifica della password. Si consiglia "
                                              "di reinstallare il software."));

@@ -10,6 +10,7 @@
 #include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/Piattaforma.h"
+#include "gui/Registro.h"
 
 #include <QApplication>
 #include <exception>
@@ -30,11 +31,9 @@ TfrmPassword::TfrmPassword(QWidget* parent)
     });
 
     seguiModifiche(ui->txtPassword, [this] { txtPasswordChange(); });
-    connect(ui->cmdOK, &QPushButton::clicked, this, SottoGuardia(this, &TfrmPassword::cmdOKClick));
-    connect(ui->cmdEsci, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmPassword::cmdEsciClick));
-    connect(ui->btnCambiaPassword, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmPassword::btnCambiaPasswordClick));
+    CollegaComando(ui->cmdOK, this, &TfrmPassword::cmdOKClick);
+    CollegaComando(ui->cmdEsci, this, &TfrmPassword::cmdEsciClick);
+    CollegaComando(ui->btnCambiaPassword, this, &TfrmPassword::btnCambiaPasswordClick);
 }
 
 TfrmPassword::~TfrmPassword() = default;
@@ -68,7 +67,8 @@ void TfrmPassword::cmdOKClick() {
         mostraMessaggio(this, QStringLiteral("Attenzione: password errata."));
         ui->txtPassword->clear();
         ui->txtPassword->setFocus(Qt::OtherFocusReason);
-    } catch (const std::exception&) {
+    } catch (const std::exception& errore) {
+        qCWarning(RegistroAccesso) << "login:" << errore.what();
         mostraMessaggio(this, QStringLiteral("Attenzione: si è verificato un errore durante la "
                                              "procedura di lettura della password. Si consiglia "
                                              "di reinstallare il software."));

@@ -30,24 +30,15 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
     preparaPulsanteImmagine(ui->imgEsci, QStringLiteral("Esci dal programma"));
     preparaPulsanteImmagine(ui->imgSito, QStringLiteral("Visita il sito Web del produttore"));
 
-    connect(ui->imgCrea, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmAvvio::imgCreaClick));
-    connect(ui->btnCrea, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmAvvio::imgCreaClick));
-    connect(ui->imgApri, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmAvvio::imgApriClick));
-    connect(ui->btnApri, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmAvvio::imgApriClick));
-    connect(ui->imgInfo, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmAvvio::imgInfoClick));
-    connect(ui->imgCopyright, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmAvvio::imgCopyrightClick));
-    connect(ui->imgGuida, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmAvvio::imgGuidaClick));
-    connect(ui->imgSito, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmAvvio::imgSitoClick));
-    connect(ui->imgEsci, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmAvvio::imgEsciClick));
+    CollegaComando(ui->imgCrea, this, &TfrmAvvio::imgCreaClick);
+    CollegaComando(ui->btnCrea, this, &TfrmAvvio::imgCreaClick);
+    CollegaComando(ui->imgApri, this, &TfrmAvvio::imgApriClick);
+    CollegaComando(ui->btnApri, this, &TfrmAvvio::imgApriClick);
+    CollegaComando(ui->imgInfo, this, &TfrmAvvio::imgInfoClick);
+    CollegaComando(ui->imgCopyright, this, &TfrmAvvio::imgCopyrightClick);
+    CollegaComando(ui->imgGuida, this, &TfrmAvvio::imgGuidaClick);
+    CollegaComando(ui->imgSito, this, &TfrmAvvio::imgSitoClick);
+    CollegaComando(ui->imgEsci, this, &TfrmAvvio::imgEsciClick);
 }
 
 TfrmAvvio::~TfrmAvvio() = default;

@@ -51,14 +51,10 @@ TfrmApriArchivio::TfrmApriArchivio(QWidget* parent)
     preparaPulsanteImmagine(ui->imgGuida, Comando{QStringLiteral("Guida all'utilizzo del software"),
                                                   QString(), TastoGuida()});
 
-    connect(ui->btnApri, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmApriArchivio::btnApriClick));
-    connect(ui->btnElimina, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmApriArchivio::btnEliminaClick));
-    connect(ui->btnAnnulla, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmApriArchivio::btnAnnullaClick));
-    connect(ui->imgGuida, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmApriArchivio::imgGuidaClick));
+    CollegaComando(ui->btnApri, this, &TfrmApriArchivio::btnApriClick);
+    CollegaComando(ui->btnElimina, this, &TfrmApriArchivio::btnEliminaClick);
+    CollegaComando(ui->btnAnnulla, this, &TfrmApriArchivio::btnAnnullaClick);
+    CollegaComando(ui->imgGuida, this, &TfrmApriArchivio::imgGuidaClick);
 }
 
 TfrmApriArchivio::~TfrmApriArchivio() = default;

@@ -49,12 +49,9 @@ TfrmCreaArchivio::TfrmCreaArchivio(QWidget* parent)
     preparaPulsanteImmagine(ui->imgGuida, Comando{QStringLiteral("Guida all'utilizzo del software"),
                                                   QString(), TastoGuida()});
 
-    connect(ui->btnApplica, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmCreaArchivio::btnApplicaClick));
-    connect(ui->btnAnnulla, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmCreaArchivio::btnAnnullaClick));
-    connect(ui->imgGuida, &QAbstractButton::clicked, this,
-            SottoGuardia(this, &TfrmCreaArchivio::imgGuidaClick));
+    CollegaComando(ui->btnApplica, this, &TfrmCreaArchivio::btnApplicaClick);
+    CollegaComando(ui->btnAnnulla, this, &TfrmCreaArchivio::btnAnnullaClick);
+    CollegaComando(ui->imgGuida, this, &TfrmCreaArchivio::imgGuidaClick);
 }
 
 TfrmCreaArchivio::~TfrmCreaArchivio() = default;

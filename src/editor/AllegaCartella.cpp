@@ -10,6 +10,7 @@
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
 #include "gui/Piattaforma.h"
+#include "gui/Registro.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,7 +28,6 @@ const QString CopiaNonRiuscita = QStringLiteral(
     "allegati.\r\n\r\nIl file non risulta allegato: accertarsi che sul disco ci sia spazio "
     "libero e di possedere i privilegi di scrittura nella cartella di installazione del "
     "programma, poi sceglierlo di nuovo.");
-const QString TagBlindoro = QStringLiteral("blindoro");
 QString CartellaDegliAllegati() {
     return Piattaforma::corrente().cartellaProgramma() + CartellaAllegati;
 }
@@ -54,7 +54,8 @@ bool CopiaSostituendo(const QString& origine, const QString& destinazione) {
             },
             // The documents attached to credentials are as private as the archives.
             PermessiNuovoFile::SoloProprietario);
-    } catch (const ErroreSostituzioneFile&) {
+    } catch (const ErroreSostituzioneFile& errore) {
+        qCWarning(RegistroFile) << "attachment copy:" << errore.what();
         return false;
     }
     return true;
@@ -67,8 +68,8 @@ QString PercorsoAllegato(const QString& nome) {
     return nudo.isEmpty() ? QString() : CartellaDegliAllegati() + nudo;
 }
 
-TfrmAllegaCartella::TfrmAllegaCartella(TfrmBlindoro* scheda)
-    : TDialogoScheda(scheda, QSize(634, 534))
+TfrmAllegaCartella::TfrmAllegaCartella(QWidget* proprietario)
+    : TDialogo(proprietario, QSize(634, 534))
     , ui(std::make_unique<Ui::TfrmAllegaCartella>()) {
     ui->setupUi(this);
     posti_ = {{
@@ -90,17 +91,11 @@ TfrmAllegaCartella::TfrmAllegaCartella(TfrmBlindoro* scheda)
         connect(p.apri, &QPushButton::clicked, this,
                 SottoGuardia([this, posto] { btnApriClick(posto); }));
     }
-    connect(ui->btnApplica, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmAllegaCartella::btnApplicaClick));
-    connect(ui->btnAnnulla, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmAllegaCartella::btnAnnullaClick));
+    CollegaComando(ui->btnApplica, this, &TfrmAllegaCartella::btnApplicaClick);
+    CollegaComando(ui->btnAnnulla, this, &TfrmAllegaCartella::btnAnnullaClick);
 }
 
 TfrmAllegaCartella::~TfrmAllegaCartella() = default;
-
-void TfrmAllegaCartella::ImpostaChiamante(const QString& tag) {
-    ui->lblMemory->setText(tag);
-}
 
 void TfrmAllegaCartella::MostraAllegati(const Allegati& allegati) {
     for (std::size_t posto = 0; posto < posti_.size(); ++posto) {
@@ -153,14 +148,11 @@ void TfrmAllegaCartella::imgCancellaClick(int posto) {
 }
 
 void TfrmAllegaCartella::btnApplicaClick() {
-    if (TogliSpazi(ui->lblMemory->text()) != TagBlindoro)
-        return;
     Allegati allegati;
     for (std::size_t posto = 0; posto < posti_.size(); ++posto)
         allegati[posto] = {TogliSpazi(posti_[posto].nome->text()),
                            TogliSpazi(posti_[posto].descrizione->text())};
-    if (scheda())
-        scheda()->ImpostaAllegati(allegati);
+    applicati_ = allegati;
     accept();
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "editor/Blindoro.h"
-#include "editor/DialogoScheda.h"
+#include "gui/Finestra.h"
+#include "gui/SchedaAperta.h"
 
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAbstractButton;
 class QLabel;
@@ -22,17 +23,19 @@ QString PercorsoAllegato(const QString& nome);
 
 // The attachments window of the record window: three slots, each a file copied into the
 // attachments folder and its description. The record window presets the slots from the record's
-// attachments; "Applica e chiudi" writes them back under the caller tag "blindoro".
-class TfrmAllegaCartella : public TDialogoScheda {
+// attachments; "Applica e chiudi" closes the window with the slots as they stand, which the record
+// window takes as the record's attachments; "Annulla" closes it with none.
+class TfrmAllegaCartella : public TDialogo {
     Q_OBJECT
 public:
-    // `scheda` is the record window that opens the window and receives the slots.
-    explicit TfrmAllegaCartella(TfrmBlindoro* scheda);
+    // `proprietario` is the window that opens the window and takes its slots.
+    explicit TfrmAllegaCartella(QWidget* proprietario);
     ~TfrmAllegaCartella() override;
 
-    // Set by the caller before the modal run: the caller tag, and the slots (shown trimmed).
-    void ImpostaChiamante(const QString& tag);
+    // Set by the caller before the modal run: the slots (shown trimmed).
     void MostraAllegati(const Allegati& allegati);
+    // The slots given by "Applica e chiudi", trimmed; none until then, and after "Annulla".
+    std::optional<Allegati> AllegatiApplicati() const { return applicati_; }
 
     // The slot handlers; `posto` counts the slots from 0.
     void txtFileChange(int posto);
@@ -58,4 +61,5 @@ private:
 
     std::unique_ptr<Ui::TfrmAllegaCartella> ui;
     std::array<Posto, 3> posti_{};
+    std::optional<Allegati> applicati_;
 };

@@ -13,6 +13,7 @@
 #include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
+#include "gui/Registro.h"
 #include "help/Guida.h"
 #include "output/ExpPassword.h"
 #include "output/Segnalati.h"
@@ -82,29 +83,26 @@ TfrmBlindoro::TfrmBlindoro(QWidget* parent)
         if (auto* campo = qobject_cast<QLineEdit*>(campi_[k]))
             campo->setMaxLength(static_cast<int>(LunghezzaMassima(static_cast<Campo>(k))));
 
-    const auto collega = [this](QAbstractButton* comando, void (TfrmBlindoro::*gestore)()) {
-        connect(comando, &QAbstractButton::clicked, this, SottoGuardia(this, gestore));
-    };
-    collega(ui->cmdNuovo, &TfrmBlindoro::cmdNuovoClick);
-    collega(ui->cmdDuplica, &TfrmBlindoro::cmdDuplicaClick);
-    collega(ui->cmdSalva, &TfrmBlindoro::cmdSalvaClick);
-    collega(ui->btnFocus, &TfrmBlindoro::btnFocusClick);
-    collega(ui->cmdPrimo, &TfrmBlindoro::cmdPrimoClick);
-    collega(ui->cmdIndietro, &TfrmBlindoro::cmdIndietroClick);
-    collega(ui->cmdAvanti, &TfrmBlindoro::cmdAvantiClick);
-    collega(ui->cmdUltimo, &TfrmBlindoro::cmdUltimoClick);
-    collega(ui->cmdFile, &TfrmBlindoro::cmdFileClick);
-    collega(ui->cmdStampa, &TfrmBlindoro::cmdStampaClick);
-    collega(ui->cmdEsporta, &TfrmBlindoro::cmdEsportaClick);
-    collega(ui->cmdTrova, &TfrmBlindoro::cmdTrovaClick);
-    collega(ui->cmdScadenze, &TfrmBlindoro::cmdScadenzeClick);
-    collega(ui->cmdGuida, &TfrmBlindoro::cmdGuidaClick);
-    collega(ui->cmdEsci, &TfrmBlindoro::cmdEsciClick);
-    collega(ui->btnSito, &TfrmBlindoro::btnSitoClick);
-    collega(ui->btnEmail, &TfrmBlindoro::btnEmailClick);
-    collega(ui->btnPassword, &TfrmBlindoro::btnPasswordClick);
-    collega(ui->btnRisposta, &TfrmBlindoro::btnRispostaClick);
-    collega(ui->btnCodFisc, &TfrmBlindoro::btnCodFiscClick);
+    CollegaComando(ui->cmdNuovo, this, &TfrmBlindoro::cmdNuovoClick);
+    CollegaComando(ui->cmdDuplica, this, &TfrmBlindoro::cmdDuplicaClick);
+    CollegaComando(ui->cmdSalva, this, &TfrmBlindoro::cmdSalvaClick);
+    CollegaComando(ui->btnFocus, this, &TfrmBlindoro::btnFocusClick);
+    CollegaComando(ui->cmdPrimo, this, &TfrmBlindoro::cmdPrimoClick);
+    CollegaComando(ui->cmdIndietro, this, &TfrmBlindoro::cmdIndietroClick);
+    CollegaComando(ui->cmdAvanti, this, &TfrmBlindoro::cmdAvantiClick);
+    CollegaComando(ui->cmdUltimo, this, &TfrmBlindoro::cmdUltimoClick);
+    CollegaComando(ui->cmdFile, this, &TfrmBlindoro::cmdFileClick);
+    CollegaComando(ui->cmdStampa, this, &TfrmBlindoro::cmdStampaClick);
+    CollegaComando(ui->cmdEsporta, this, &TfrmBlindoro::cmdEsportaClick);
+    CollegaComando(ui->cmdTrova, this, &TfrmBlindoro::cmdTrovaClick);
+    CollegaComando(ui->cmdScadenze, this, &TfrmBlindoro::cmdScadenzeClick);
+    CollegaComando(ui->cmdGuida, this, &TfrmBlindoro::cmdGuidaClick);
+    CollegaComando(ui->cmdEsci, this, &TfrmBlindoro::cmdEsciClick);
+    CollegaComando(ui->btnSito, this, &TfrmBlindoro::btnSitoClick);
+    CollegaComando(ui->btnEmail, this, &TfrmBlindoro::btnEmailClick);
+    CollegaComando(ui->btnPassword, this, &TfrmBlindoro::btnPasswordClick);
+    CollegaComando(ui->btnRisposta, this, &TfrmBlindoro::btnRispostaClick);
+    CollegaComando(ui->btnCodFisc, this, &TfrmBlindoro::btnCodFiscClick);
     connect(ui->txtCodFisc, &QLineEdit::textEdited, this,
             SottoGuardia(this, &TfrmBlindoro::txtCodFiscTyping));
     connect(ui->txtEmail, &QLineEdit::textEdited, this,
@@ -301,7 +299,8 @@ void TfrmBlindoro::naviga(const std::function<Destinazione(qint64 numeroSchede)>
             archivio.Leggi(scheda_);
         }
         archivio.Chiudi();
-    } catch (const std::exception&) {
+    } catch (const std::exception& errore) {
+        qCWarning(RegistroArchivio) << "navigation:" << errore.what();
         mostraErrore(this, MsgAccessoNegato);
         return;
     }
@@ -415,7 +414,8 @@ void TfrmBlindoro::cmdSalvaClick() {
             numero = archivio.Aggiungi(scheda_);
         }
         archivio.Chiudi();
-    } catch (const std::exception&) {
+    } catch (const std::exception& errore) {
+        qCWarning(RegistroArchivio) << "save:" << errore.what();
         mostraMessaggio(this, MsgAccessoNegato);
         return;
     }
@@ -432,10 +432,11 @@ void TfrmBlindoro::cmdEsciClick() {
 }
 
 void TfrmBlindoro::cmdFileClick() {
-    apriDialogo<TfrmAllegaCartella>(this, [this](TfrmAllegaCartella& allegati) {
-        allegati.ImpostaChiamante(QStringLiteral("blindoro"));
-        allegati.MostraAllegati(AllegatiScheda());
-    });
+    const auto allegati = std::make_unique<TfrmAllegaCartella>(this);
+    allegati->MostraAllegati(allegati_);
+    allegati->exec();
+    if (const std::optional<Allegati> applicati = allegati->AllegatiApplicati())
+        ImpostaAllegati(*applicati);
 }
 
 void TfrmBlindoro::cmdStampaClick() {
@@ -447,9 +448,7 @@ void TfrmBlindoro::cmdEsportaClick() {
 }
 
 void TfrmBlindoro::cmdTrovaClick() {
-    apriDialogo<TfrmTrovaPassword>(this, [](TfrmTrovaPassword& ricerca) {
-        ricerca.ImpostaChiamante(QStringLiteral("blindoro"));
-    });
+    apriDialogo<TfrmTrovaPassword>(this);
 }
 
 void TfrmBlindoro::cmdScadenzeClick() {
@@ -516,10 +515,10 @@ void TfrmBlindoro::tastoInData(QWidget* campo, QKeyEvent* tasto) {
         data->clear();
         return;
     }
-    const QString etichetta = campo == ui->txtCreazione ? QStringLiteral("data_creazione")
-                                                        : QStringLiteral("data_scadenza");
-    apriDialogo<TfrmCalendario>(
-        this, [&etichetta](TfrmCalendario& calendario) { calendario.ImpostaChiamante(etichetta); });
+    const auto calendario = std::make_unique<TfrmCalendario>(this);
+    calendario->exec();
+    if (const std::optional<QDate> scelta = calendario->DataScelta())
+        data->setText(DataInTesto(*scelta));
 }
 
 bool TfrmBlindoro::eventFilter(QObject* oggetto, QEvent* evento) {

@@ -2,6 +2,7 @@
 
 #include "core/storage/Scheda.h"
 #include "gui/Finestra.h"
+#include "gui/SchedaAperta.h"
 
 #include <QString>
 #include <array>
@@ -15,22 +16,6 @@ namespace Ui {
 class TfrmBlindoro;
 }
 
-// One attachment slot of a record: the bare name of the copy in the attachments folder and its
-// description.
-struct Allegato {
-    QString file;
-    QString descrizione;
-    bool operator==(const Allegato&) const = default;
-};
-using Allegati = std::array<Allegato, 3>;
-
-// What the record window and the windows it opens tell of any failure to reach the archive. The
-// two sentences are separated by LF CR LF CR, as the program has always shown them.
-inline const QString MsgAccessoNegato = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
-    "programma.");
-
 // The two date fields, which only the date dialog fills.
 enum class CampoData { Creazione, Scadenza };
 
@@ -39,7 +24,7 @@ enum class CampoData { Creazione, Scadenza };
 // record not yet in the archive) and the record's attachments; its labels only show them (lblFile,
 // lblPosizione, the six attachment labels), and lblNome shows the archive's name. The other
 // windows reach that state only through the calls below.
-class TfrmBlindoro : public TFinestraLunga {
+class TfrmBlindoro : public TFinestraLunga, public SchedaAperta {
     Q_OBJECT
 public:
     explicit TfrmBlindoro(QWidget* parent = nullptr);
@@ -47,18 +32,13 @@ public:
 
     // Opens an archive: its full path and its name; the window shows itself on a new record.
     void ApriArchivio(const QString& percorso, const QString& nome);
-    // The open archive's path, blanks around it removed, and its name as shown in the title bar.
-    QString PercorsoArchivio() const;
-    QString NomeArchivio() const;
-
-    // The text of a field of the record as the window holds it (the lines of a multi-line field
-    // separated by CR LF, the password in clear whatever the screen shows).
-    QString TestoCampo(Campo campo) const;
-    // The 1-based number of the record shown; none for a record not in the archive.
-    std::optional<qint64> NumeroScheda() const { return numero_; }
-
-    // Fills the window with a record and its 1-based number; focus and masking stay as they are.
-    void MostraScheda(const TScheda& scheda, qint64 numero);
+    // What the windows it opens see of the record (SchedaAperta).
+    QWidget* Finestra() override { return this; }
+    QString PercorsoArchivio() const override;
+    QString NomeArchivio() const override;
+    QString TestoCampo(Campo campo) const override;
+    std::optional<qint64> NumeroScheda() const override { return numero_; }
+    void MostraScheda(const TScheda& scheda, qint64 numero) override;
     // Prepares the window for a new record.
     void SvuotaScheda();
 

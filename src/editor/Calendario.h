@@ -1,32 +1,32 @@
 #pragma once
 
-#include "editor/DialogoScheda.h"
+#include "gui/Finestra.h"
 
-#include <QString>
+#include <QDate>
 #include <memory>
-
-class TfrmBlindoro;
+#include <optional>
 
 namespace Ui {
 class TfrmCalendario;
 }
 
-// The date dialog of the record window: a month calendar on today's date. "Importa" writes the
-// chosen date into the record-window field named by the caller tag in lblMemory ("data_creazione"
-// or "data_scadenza"); "Annulla" writes nothing.
-class TfrmCalendario : public TDialogoScheda {
+// The date dialog of the record window: a month calendar on today's date. "Importa" closes it
+// with the date chosen, which the record window writes into the date field the dialog was opened
+// from; "Annulla" closes it with none.
+class TfrmCalendario : public TDialogo {
     Q_OBJECT
 public:
-    // `scheda` is the record window that opens the dialog and receives the date.
-    explicit TfrmCalendario(TfrmBlindoro* scheda);
+    // `proprietario` is the window that opens the dialog and takes its date.
+    explicit TfrmCalendario(QWidget* proprietario);
     ~TfrmCalendario() override;
 
-    // The caller tag, set before the modal run.
-    void ImpostaChiamante(const QString& tag);
+    // The date chosen with "Importa"; none until then, and after "Annulla".
+    std::optional<QDate> DataScelta() const { return scelta_; }
 
     void btnImportaDataClick();
     void btnAnnullaClick();
 
 private:
     std::unique_ptr<Ui::TfrmCalendario> ui;
+    std::optional<QDate> scelta_;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAbstractButton>
+
 #include <functional>
 #include <type_traits>
 #include <utility>
@@ -35,4 +37,11 @@ template <class Funzione> auto SottoGuardia(Funzione funzione) {
 template <class Oggetto, class Classe>
 auto SottoGuardia(Oggetto* oggetto, void (Classe::*gestore)()) {
     return SottoGuardia([oggetto, gestore] { (oggetto->*gestore)(); });
+}
+
+// Connects a command (a button or a picture) to its handler: a click, from the mouse, the keyboard
+// or assistive technology, runs it under the guard.
+template <class Oggetto, class Classe>
+void CollegaComando(QAbstractButton* comando, Oggetto* oggetto, void (Classe::*gestore)()) {
+    QObject::connect(comando, &QAbstractButton::clicked, oggetto, SottoGuardia(oggetto, gestore));
 }

@@ -2,18 +2,21 @@
 
 #include "gui/Piattaforma.h"
 
-#include <QMessageBox>
-#include <memory>
+#include <QString>
 
-// The box the user sees for a message of a given kind: its caption, icon and buttons, over the
-// window of `proprietario`. A Yes/No box answers only Yes or No: Escape and the close box do
-// nothing.
-std::unique_ptr<QMessageBox> creaFinestraMessaggio(QWidget* proprietario, TipoMessaggio tipo,
-                                                   Pulsanti pulsanti, const QString& testo);
-QString titoloMessaggio(TipoMessaggio tipo);
+class QWidget;
 
-// The short forms the windows use. Warnings, errors and information messages have OK and Cancel
-// and their answer is never used; a confirmation has Yes and No; the plain box has OK alone.
+// What the record window and the windows it opens tell of any failure to reach the archive. The
+// two sentences are separated by LF CR LF CR, as the program has always shown them.
+inline const QString MsgAccessoNegato = QStringLiteral(
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+    "programma.");
+
+// The short forms the windows use, through the platform layer (the Qt boxes themselves are made
+// by FinestraMessaggio.h, for the Qt platform alone). Warnings, errors and information messages
+// have OK and Cancel and their answer is never used; a confirmation has Yes and No; the plain box
+// has OK alone.
 void mostraAvviso(QWidget* proprietario, const QString& testo);
 void mostraErrore(QWidget* proprietario, const QString& testo);
 void mostraInformazione(QWidget* proprietario, const QString& testo);

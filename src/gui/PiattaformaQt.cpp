@@ -2,7 +2,7 @@
 
 #include "gui/DialogoSopra.h"
 #include "gui/DialogoStampa.h"
-#include "gui/Messaggi.h"
+#include "gui/FinestraMessaggio.h"
 
 #include <QApplication>
 #include <QCoreApplication>

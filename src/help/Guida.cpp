@@ -13,8 +13,7 @@ TfrmGuida::TfrmGuida(QWidget* parent)
     ui->setupUi(this);
     centraSulloSchermo();
     preparaCollegamento(ui->lnkWeb, ui->imgPDF, [this] { lnkWebClick(); });
-    connect(ui->btnChiudi, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmGuida::btnChiudiClick));
+    CollegaComando(ui->btnChiudi, this, &TfrmGuida::btnChiudiClick);
     ui->btnChiudi->setFocus();
 }
 

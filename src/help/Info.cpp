@@ -19,8 +19,7 @@ TfrmInfo::TfrmInfo(QWidget* parent)
                             QStringLiteral(". Tutti i diritti riservati."));
     ui->lnkWeb->setText(QString::fromUtf8(Produttore::Email));
     preparaCollegamento(ui->lnkWeb, ui->imgEmail, [this] { lnkWebClick(); });
-    connect(ui->btnChiudi, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmInfo::btnChiudiClick));
+    CollegaComando(ui->btnChiudi, this, &TfrmInfo::btnChiudiClick);
     ui->btnChiudi->setFocus();
 }
 

@@ -16,8 +16,7 @@ TfrmSplash::TfrmSplash(QWidget* parent)
     ui->lblProduttore->setText(produttore);
     ui->lnkWeb->setText(QString::fromUtf8(Produttore::SitoWeb));
     preparaCollegamento(ui->lnkWeb, ui->imgWeb, [this] { lnkWebClick(); });
-    connect(ui->btnChiudi, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmSplash::btnChiudiClick));
+    CollegaComando(ui->btnChiudi, this, &TfrmSplash::btnChiudiClick);
     ui->btnChiudi->setFocus();
 }
 

@@ -3,6 +3,7 @@
 #include "core/summary/Ricerca.h"
 #include "gui/Guardia.h"
 #include "gui/Messaggi.h"
+#include "gui/Registro.h"
 #include "output/ComponenteRapporto.h"
 
 #include <QAbstractListModel>
@@ -137,8 +138,9 @@ void ElencoRiepilogo::CaricaScelta(const QString& percorso,
         return;
     try {
         CaricaSchedeDellaRiga(percorso, Righe().at(*riga), mostra);
-    } catch (const std::exception&) {
+    } catch (const std::exception& errore) {
         // The window closes all the same; what reached the record window stays there.
+        qCWarning(RegistroArchivio) << "loading the chosen line:" << errore.what();
     }
 }
 

@@ -5,13 +5,13 @@
 #include "core/export/Esportazione.h"
 #include "core/files/SostituisciFile.h"
 #include "core/helptext/Tastiera.h"
-#include "editor/Blindoro.h"
 #include "gui/Accessibilita.h"
 #include "gui/Convenzioni.h"
 #include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
 #include "gui/Piattaforma.h"
+#include "gui/Registro.h"
 #include "help/Guida.h"
 #include "output/GrigliaSchede.h"
 
@@ -36,7 +36,7 @@ const QString NomeFoglio = QStringLiteral("Blindoro.xls");
 
 } // namespace
 
-TfrmExpPassword::TfrmExpPassword(TfrmBlindoro* scheda)
+TfrmExpPassword::TfrmExpPassword(SchedaAperta* scheda)
     : TDialogoScheda(scheda, QSize(862, 560))
     , ui(std::make_unique<Ui::TfrmExpPassword>())
     , modello_(new TModelloSchede(this)) {
@@ -44,12 +44,9 @@ TfrmExpPassword::TfrmExpPassword(TfrmBlindoro* scheda)
     centraSulloSchermo();
     ui->grdRecords->setModel(modello_);
 
-    connect(ui->cmdEsporta, &QToolButton::clicked, this,
-            SottoGuardia(this, &TfrmExpPassword::cmdEsportaClick));
-    connect(ui->cmdGuida, &QToolButton::clicked, this,
-            SottoGuardia(this, &TfrmExpPassword::cmdGuidaClick));
-    connect(ui->cmdEsci, &QToolButton::clicked, this,
-            SottoGuardia(this, &TfrmExpPassword::cmdEsciClick));
+    CollegaComando(ui->cmdEsporta, this, &TfrmExpPassword::cmdEsportaClick);
+    CollegaComando(ui->cmdGuida, this, &TfrmExpPassword::cmdGuidaClick);
+    CollegaComando(ui->cmdEsci, this, &TfrmExpPassword::cmdEsciClick);
     preparaSuggerimenti();
     ui->grdRecords->setFocus(Qt::OtherFocusReason);
 }
@@ -87,12 +84,10 @@ void TfrmExpPassword::preparaSuggerimenti() {
 }
 
 void TfrmExpPassword::FormShow() {
-    const TfrmBlindoro* record = scheda();
-    if (!record)
-        return;
     try {
-        modello_->CaricaArchivio(record->PercorsoArchivio());
-    } catch (const std::exception&) {
+        modello_->CaricaArchivio(percorsoArchivio());
+    } catch (const std::exception& errore) {
+        qCWarning(RegistroArchivio) << "export, reading the archive:" << errore.what();
         // The grid keeps what it holds, which is not the archive: the user is told once the
         // window is on the screen, and the export will not write it.
         archivioNonLetto_ = true;
@@ -119,7 +114,8 @@ void TfrmExpPassword::cmdEsportaClick() {
         SostituisciFile(
             percorso, [this](QIODevice& foglio) { EsportaInFoglio(*modello_, foglio); },
             PermessiNuovoFile::SoloProprietario);
-    } catch (const std::exception&) {
+    } catch (const std::exception& errore) {
+        qCWarning(RegistroFile) << "export:" << errore.what();
         mostraMessaggio(this, EsportazioneNegata);
         return;
     }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "editor/DialogoScheda.h"
+#include "gui/DialogoScheda.h"
 
 #include <memory>
 
-class TfrmBlindoro;
 class TModelloSchede;
 
 namespace Ui {
@@ -20,8 +19,8 @@ class TfrmExpPassword;
 class TfrmExpPassword : public TDialogoScheda {
     Q_OBJECT
 public:
-    // `scheda` is the record window that opens the export and names the archive.
-    explicit TfrmExpPassword(TfrmBlindoro* scheda);
+    // `scheda` is the record open in the record window: its archive is exported.
+    explicit TfrmExpPassword(SchedaAperta* scheda);
     ~TfrmExpPassword() override;
 
     void cmdEsportaClick();

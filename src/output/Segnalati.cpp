@@ -3,12 +3,10 @@
 #include "ui_Segnalati.h"
 
 #include "core/summary/Scansioni.h"
-#include "core/text/Formati.h"
-#include "editor/Blindoro.h"
 #include "gui/Convenzioni.h"
 #include "gui/Guardia.h"
 #include "gui/Piattaforma.h"
-#include "output/ComponenteRapporto.h"
+#include "gui/Registro.h"
 #include "output/ElencoRiepilogo.h"
 
 #include <exception>
@@ -19,68 +17,50 @@ const QString TitoloStampa = QStringLiteral("Riepilogo password scadute");
 
 } // namespace
 
-TfrmSegnalati::TfrmSegnalati(TfrmBlindoro* scheda)
-    : TDialogoScheda(scheda, QSize(862, 560))
+TfrmSegnalati::TfrmSegnalati(SchedaAperta* scheda)
+    : TFinestraElenco(scheda)
     , ui(std::make_unique<Ui::TfrmSegnalati>()) {
     ui->setupUi(this);
-    ImpostaFormatiProcesso();
-    setStyleSheet(StileElenco());
 
     auto* invio = new TastoInvio(this);
     invio->sposta(ui->txtTrova, ui->btnTrova);
 
-    elenco_ = new ElencoRiepilogo(this, ui->lstRecords, ui->txtTrova, UltimaChiave);
-    elenco_->AlDoppioClic([this] { lstRecordsDblClick(); });
-    frxReport = std::make_unique<ComponenteRapporto>(this, ModelloRiepilogo);
-    assegnaScorciatoia(ui->btnStampa, TastoStampa());
+    preparaElenco(ui->lstRecords, ui->txtTrova, ui->btnStampa, UltimaChiave);
 
-    connect(ui->btnTrova, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmSegnalati::btnTrovaClick));
-    connect(ui->btnStampa, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmSegnalati::btnStampaClick));
-    connect(ui->btnChiudi, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmSegnalati::btnChiudiClick));
+    CollegaComando(ui->btnTrova, this, &TfrmSegnalati::btnTrovaClick);
+    CollegaComando(ui->btnStampa, this, &TfrmSegnalati::btnStampaClick);
+    CollegaComando(ui->btnChiudi, this, &TfrmSegnalati::btnChiudiClick);
 }
 
 TfrmSegnalati::~TfrmSegnalati() = default;
 
-ComponenteRapporto& TfrmSegnalati::Rapporto() {
-    return *frxReport;
-}
-
 void TfrmSegnalati::FormShow() {
-    centraSulloSchermo();
-    UltimaChiave.clear();
-    ui->txtTrova->clear();
+    preparaMostra(ui->txtTrova, UltimaChiave);
 
     QStringList righe;
     bool letto = true;
     try {
         ElencaScadute(percorsoArchivio(), Piattaforma::corrente().oggi(), righe);
-    } catch (const std::exception&) {
+    } catch (const std::exception& errore) {
         // Silently: the lines found before the failure are listed.
+        qCWarning(RegistroArchivio) << "expired summary:" << errore.what();
         letto = false;
     }
-    elenco_->Mostra(righe);
+    elenco().Mostra(righe);
     if (letto)
         ui->txtTrova->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmSegnalati::btnTrovaClick() {
-    elenco_->CercaChiave();
+    elenco().CercaChiave();
 }
 
 void TfrmSegnalati::lstRecordsDblClick() {
-    TfrmBlindoro* destinazione = scheda();
-    elenco_->CaricaScelta(percorsoArchivio(), [=](const TScheda& trovata, qint64 numero) {
-        if (destinazione)
-            destinazione->MostraScheda(trovata, numero);
-    });
-    close();
+    caricaSceltaEChiudi();
 }
 
 void TfrmSegnalati::btnStampaClick() {
-    StampaElenco(*frxReport, TitoloStampa, elenco_->Righe());
+    stampaElenco(TitoloStampa);
 }
 
 void TfrmSegnalati::btnChiudiClick() {

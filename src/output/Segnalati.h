@@ -1,13 +1,9 @@
 #pragma once
 
-#include "editor/DialogoScheda.h"
+#include "output/FinestraElenco.h"
 
 #include <QString>
 #include <memory>
-
-class ComponenteRapporto;
-class ElencoRiepilogo;
-class TfrmBlindoro;
 
 namespace Ui {
 class TfrmSegnalati;
@@ -17,16 +13,13 @@ class TfrmSegnalati;
 // open archive whose password expired before today, in the list order. The key search, the
 // loading of a line into the record window by a double-click and the printing are those of the
 // search window.
-class TfrmSegnalati : public TDialogoScheda {
+class TfrmSegnalati : public TFinestraElenco {
     Q_OBJECT
 public:
-    // `scheda` is the record window that opens the window; its archive is listed and it receives
-    // the record chosen.
-    explicit TfrmSegnalati(TfrmBlindoro* scheda);
+    // `scheda` is the record open in the record window: its archive is listed and it receives the
+    // record chosen.
+    explicit TfrmSegnalati(SchedaAperta* scheda);
     ~TfrmSegnalati() override;
-
-    // The window's report component, which holds the list template.
-    ComponenteRapporto& Rapporto();
 
     void btnTrovaClick();
     void lstRecordsDblClick();
@@ -42,6 +35,4 @@ private:
     static inline QString UltimaChiave;
 
     std::unique_ptr<Ui::TfrmSegnalati> ui;
-    ElencoRiepilogo* elenco_ = nullptr;
-    std::unique_ptr<ComponenteRapporto> frxReport;
 };

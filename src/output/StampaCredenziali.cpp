@@ -4,7 +4,6 @@
 
 #include "core/text/Formati.h"
 #include "core/text/Testo.h"
-#include "editor/Blindoro.h"
 #include "gui/Accessibilita.h"
 #include "gui/Convenzioni.h"
 #include "gui/Guardia.h"
@@ -37,7 +36,7 @@ constexpr MemoDellaScheda MemoCampi[] = {
 
 } // namespace
 
-TfrmStampaCredenziali::TfrmStampaCredenziali(TfrmBlindoro* scheda)
+TfrmStampaCredenziali::TfrmStampaCredenziali(SchedaAperta* scheda)
     : TDialogoScheda(scheda, QSize(362, 287))
     , ui(std::make_unique<Ui::TfrmStampaCredenziali>())
     , repScheda(this, QStringLiteral("Scheda Credenziali")) {
@@ -47,10 +46,8 @@ TfrmStampaCredenziali::TfrmStampaCredenziali(TfrmBlindoro* scheda)
     for (QWidget* immagine : {ui->imgLogo, ui->imgScheda, ui->imgStampante})
         segnaDecorazione(immagine);
 
-    connect(ui->btnAnnulla, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmStampaCredenziali::btnAnnullaClick));
-    connect(ui->btnStampa, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmStampaCredenziali::btnStampaClick));
+    CollegaComando(ui->btnAnnulla, this, &TfrmStampaCredenziali::btnAnnullaClick);
+    CollegaComando(ui->btnStampa, this, &TfrmStampaCredenziali::btnStampaClick);
 }
 
 TfrmStampaCredenziali::~TfrmStampaCredenziali() = default;
@@ -60,8 +57,6 @@ void TfrmStampaCredenziali::btnAnnullaClick() {
 }
 
 void TfrmStampaCredenziali::btnStampaClick() {
-    if (!scheda())
-        return;
     repScheda.GetPages(1)->setOrientation(QPageLayout::Portrait);
     CompilaScheda();
     repScheda.PrepareReport(true);
@@ -79,8 +74,8 @@ void TfrmStampaCredenziali::CompilaScheda() {
     const auto compila = [this](const char* memo, const QString& testo) {
         repScheda.FindObject<TMemo>(QString::fromLatin1(memo))->setText(TogliSpazi(testo));
     };
-    const TfrmBlindoro* finestra = scheda();
-    compila("txtArchivio", finestra->NomeArchivio());
+    const SchedaAperta& record = scheda();
+    compila("txtArchivio", record.NomeArchivio());
     for (const MemoDellaScheda& voce : MemoCampi)
-        compila(voce.memo, finestra->TestoCampo(voce.campo));
+        compila(voce.memo, record.TestoCampo(voce.campo));
 }

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "editor/DialogoScheda.h"
+#include "gui/DialogoScheda.h"
 #include "output/ComponenteRapporto.h"
 
 #include <memory>
-
-class TfrmBlindoro;
 
 namespace Ui {
 class TfrmStampaCredenziali;
@@ -17,8 +15,8 @@ class TfrmStampaCredenziali;
 class TfrmStampaCredenziali : public TDialogoScheda {
     Q_OBJECT
 public:
-    // `scheda` is the record window that opens the window and whose record is printed.
-    explicit TfrmStampaCredenziali(TfrmBlindoro* scheda);
+    // `scheda` is the record open in the record window, the one printed.
+    explicit TfrmStampaCredenziali(SchedaAperta* scheda);
     ~TfrmStampaCredenziali() override;
 
     // The card as last filled and prepared, and the printer it goes to.
@@ -28,7 +26,6 @@ public:
     void btnStampaClick();
 
 private:
-    // The record window that opened this one (its owner).
     void CompilaScheda();
 
     std::unique_ptr<Ui::TfrmStampaCredenziali> ui;

@@ -4,30 +4,24 @@
 
 #include "core/summary/Ricerca.h"
 #include "core/summary/Scansioni.h"
-#include "core/text/Formati.h"
-#include "core/text/Testo.h"
-#include "editor/Blindoro.h"
 #include "gui/Convenzioni.h"
 #include "gui/Guardia.h"
 #include "gui/Messaggi.h"
-#include "output/ComponenteRapporto.h"
+#include "gui/Registro.h"
 #include "output/ElencoRiepilogo.h"
 
 #include <exception>
 
 namespace {
 
-const QString TagBlindoro = QStringLiteral("blindoro");
 const QString TitoloStampa = QStringLiteral("Riepilogo credenziali in archivio");
 
 } // namespace
 
-TfrmTrovaPassword::TfrmTrovaPassword(TfrmBlindoro* scheda)
-    : TDialogoScheda(scheda, QSize(862, 560))
+TfrmTrovaPassword::TfrmTrovaPassword(SchedaAperta* scheda)
+    : TFinestraElenco(scheda)
     , ui(std::make_unique<Ui::TfrmTrovaPassword>()) {
     ui->setupUi(this);
-    ImpostaFormatiProcesso();
-    setStyleSheet(StileElenco());
 
     // In the order of the fields the search tests (CampiDellaRicerca).
     filtri_ = {ui->txtTitolo,       ui->txtURL,      ui->txtProprietario, ui->txtDescrizione,
@@ -43,39 +37,21 @@ TfrmTrovaPassword::TfrmTrovaPassword(TfrmBlindoro* scheda)
     }
     invio->sposta(ui->txtTrova, ui->btnTrova);
 
-    elenco_ = new ElencoRiepilogo(this, ui->lstRecords, ui->txtTrova, UltimaChiave);
-    elenco_->AlDoppioClic([this] { lstRecordsDblClick(); });
-    frxReport = std::make_unique<ComponenteRapporto>(this, ModelloRiepilogo);
-    assegnaScorciatoia(ui->btnStampa, TastoStampa());
+    preparaElenco(ui->lstRecords, ui->txtTrova, ui->btnStampa, UltimaChiave);
 
     connect(ui->btnCerca, &QPushButton::pressed, this,
             SottoGuardia(this, &TfrmTrovaPassword::btnCercaMouseDown));
-    connect(ui->btnCerca, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmTrovaPassword::btnCercaClick));
-    connect(ui->btnTrova, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmTrovaPassword::btnTrovaClick));
-    connect(ui->btnStampa, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmTrovaPassword::btnStampaClick));
-    connect(ui->btnAnnulla, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmTrovaPassword::btnAnnullaClick));
-    connect(ui->btnChiudi, &QPushButton::clicked, this,
-            SottoGuardia(this, &TfrmTrovaPassword::btnChiudiClick));
+    CollegaComando(ui->btnCerca, this, &TfrmTrovaPassword::btnCercaClick);
+    CollegaComando(ui->btnTrova, this, &TfrmTrovaPassword::btnTrovaClick);
+    CollegaComando(ui->btnStampa, this, &TfrmTrovaPassword::btnStampaClick);
+    CollegaComando(ui->btnAnnulla, this, &TfrmTrovaPassword::btnAnnullaClick);
+    CollegaComando(ui->btnChiudi, this, &TfrmTrovaPassword::btnChiudiClick);
 }
 
 TfrmTrovaPassword::~TfrmTrovaPassword() = default;
 
-void TfrmTrovaPassword::ImpostaChiamante(const QString& tag) {
-    ui->lblMemory->setText(tag);
-}
-
-ComponenteRapporto& TfrmTrovaPassword::Rapporto() {
-    return *frxReport;
-}
-
 void TfrmTrovaPassword::FormShow() {
-    centraSulloSchermo();
-    UltimaChiave.clear();
-    ui->txtTrova->clear();
+    preparaMostra(ui->txtTrova, UltimaChiave);
     ui->txtTitolo->setFocus(Qt::OtherFocusReason);
 }
 
@@ -93,15 +69,16 @@ void TfrmTrovaPassword::btnCercaClick() {
 
     QStringList righe;
     try {
-        elenco_->Svuota();
+        elenco().Svuota();
         righe = CercaSchede(percorsoArchivio(), filtri);
-    } catch (const std::exception&) {
+    } catch (const std::exception& errore) {
+        qCWarning(RegistroArchivio) << "search:" << errore.what();
         // The search is over: the filters stay, to be tried again.
         ui->lblAttendere->hide();
         mostraMessaggio(this, MsgAccessoNegato);
         return;
     }
-    elenco_->Mostra(righe);
+    elenco().Mostra(righe);
     ui->lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.")
                                 .arg(QString::number(righe.size())));
     ui->panContainer->show();
@@ -111,22 +88,15 @@ void TfrmTrovaPassword::btnCercaClick() {
 }
 
 void TfrmTrovaPassword::btnTrovaClick() {
-    elenco_->CercaChiave();
+    elenco().CercaChiave();
 }
 
 void TfrmTrovaPassword::lstRecordsDblClick() {
-    // Only the record window's own tag lets the records reach it; the scan runs all the same.
-    const bool perLaScheda = TogliSpazi(ui->lblMemory->text()) == TagBlindoro;
-    TfrmBlindoro* destinazione = scheda();
-    elenco_->CaricaScelta(percorsoArchivio(), [=](const TScheda& trovata, qint64 numero) {
-        if (perLaScheda && destinazione)
-            destinazione->MostraScheda(trovata, numero);
-    });
-    close();
+    caricaSceltaEChiudi();
 }
 
 void TfrmTrovaPassword::btnStampaClick() {
-    StampaElenco(*frxReport, TitoloStampa, elenco_->Righe());
+    stampaElenco(TitoloStampa);
 }
 
 void TfrmTrovaPassword::btnAnnullaClick() {

@@ -1,15 +1,12 @@
 #pragma once
 
-#include "editor/DialogoScheda.h"
+#include "output/FinestraElenco.h"
 
 #include <QString>
 #include <array>
 #include <memory>
 
-class ComponenteRapporto;
-class ElencoRiepilogo;
 class QLineEdit;
-class TfrmBlindoro;
 
 namespace Ui {
 class TfrmTrovaPassword;
@@ -17,20 +14,15 @@ class TfrmTrovaPassword;
 
 // The search window of the record window: up to ten filters on the records of the open archive,
 // then the list of the records that pass them all. A double-click on a line shows its record in
-// the record window, when the caller tag in lblMemory is "blindoro", and closes the window. It
-// starts on the filter panel; a search that completes turns it to the result panel for good.
-class TfrmTrovaPassword : public TDialogoScheda {
+// the record window and closes the window. It starts on the filter panel; a search that completes
+// turns it to the result panel for good.
+class TfrmTrovaPassword : public TFinestraElenco {
     Q_OBJECT
 public:
-    // `scheda` is the record window that opens the window; its archive is searched and it
-    // receives the record chosen.
-    explicit TfrmTrovaPassword(TfrmBlindoro* scheda);
+    // `scheda` is the record open in the record window: its archive is searched and it receives
+    // the record chosen.
+    explicit TfrmTrovaPassword(SchedaAperta* scheda);
     ~TfrmTrovaPassword() override;
-
-    // The caller tag, set before the modal run.
-    void ImpostaChiamante(const QString& tag);
-    // The window's report component, which holds the list template.
-    ComponenteRapporto& Rapporto();
 
     void btnCercaMouseDown();
     void btnCercaClick();
@@ -50,6 +42,4 @@ private:
 
     std::unique_ptr<Ui::TfrmTrovaPassword> ui;
     std::array<QLineEdit*, 10> filtri_{};
-    ElencoRiepilogo* elenco_ = nullptr;
-    std::unique_ptr<ComponenteRapporto> frxReport;
 };

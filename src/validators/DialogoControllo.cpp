@@ -26,10 +26,8 @@ void TDialogoControllo::preparaControllo(QLineEdit* campo, QPushButton* controll
     auto* invio = new TastoInvio(this);
     invio->sposta(campo, controlla);
 
-    connect(controlla, &QPushButton::clicked, this,
-            SottoGuardia(this, &TDialogoControllo::btnControllaClick));
-    connect(chiudi, &QPushButton::clicked, this,
-            SottoGuardia(this, &TDialogoControllo::btnChiudiClick));
+    CollegaComando(controlla, this, &TDialogoControllo::btnControllaClick);
+    CollegaComando(chiudi, this, &TDialogoControllo::btnChiudiClick);
 }
 
 // A text longer than the field's limit widens the limit instead of being cut, so the length

@@ -12,6 +12,7 @@
 #include "core/password/Crypt.h"
 #include "core/text/Formati.h"
 #include "editor/AllegaCartella.h"
+#include "editor/Blindoro.h"
 #include "editor/Calendario.h"
 #include "gui/Immagini.h"
 #include "help/Guida.h"

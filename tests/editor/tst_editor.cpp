@@ -798,14 +798,13 @@ private Q_SLOTS:
         QCOMPARE(ui().txtScadenza->text(), QString());
 
         for (const Qt::Key tasto : {Qt::Key_A, Qt::Key_Return}) {
-            QString etichetta;
-            const bool aperto = conDialogoModale(
-                [&] { QTest::keyClick(ui().txtScadenza, tasto); },
-                [&](QWidget* dialogo) {
-                    etichetta = dialogo->findChild<QLabel*>(QStringLiteral("lblMemory"))->text();
-                });
+            const bool aperto =
+                conDialogoModale([&] { QTest::keyClick(ui().txtScadenza, tasto); },
+                                 [&](QWidget* dialogo) {
+                                     QVERIFY(qobject_cast<TfrmCalendario*>(dialogo));
+                                     figlio<QPushButton>(dialogo, "btnAnnulla")->click();
+                                 });
             QVERIFY(aperto);
-            QCOMPARE(etichetta, QStringLiteral("data_scadenza"));
             QCOMPARE(ui().txtScadenza->text(), QString());
         }
         // Tab moves on, as everywhere.
@@ -904,32 +903,35 @@ private Q_SLOTS:
         QVERIFY(campoData(campo)->text().isEmpty());
     }
 
-    void altriTagNonScrivonoNulla_data() {
-        QTest::addColumn<QString>("tag");
-        QTest::newRow("capitals") << "Data_Creazione";
-        QTest::newRow("leading blank") << " data_creazione";
-        QTest::newRow("trailing blank") << "data_scadenza ";
-        QTest::newRow("empty") << "";
-        QTest::newRow("design text") << "lblMemory";
-    }
-
-    void altriTagNonScrivonoNulla() {
-        QFETCH(QString, tag);
-        bool restaAperto = false;
+    // The date dialog writes into no window itself: it closes with the date chosen, and only the
+    // date field that opened it takes the date. Opened by anything else, it leaves the record
+    // window as it was.
+    void calendarioRestituisceLaData() {
+        std::optional<QDate> scelta;
         conDialogoModale(
             [&] {
-                apriDialogo<TfrmCalendario>(&finestre->Blindoro(), [&](TfrmCalendario& calendario) {
-                    calendario.ImpostaChiamante(tag);
-                });
+                TfrmCalendario calendario(&finestre->Blindoro());
+                calendario.exec();
+                scelta = calendario.DataScelta();
             },
             [&](QWidget* dialogo) {
+                figlio<QCalendarWidget>(dialogo, "calAppuntamenti")
+                    ->setSelectedDate(QDate(2025, 1, 1));
                 figlio<QPushButton>(dialogo, "btnImportaData")->click();
-                restaAperto = dialogo->isVisible();
             });
 
-        QVERIFY(restaAperto);
+        QCOMPARE(scelta, std::optional<QDate>(QDate(2025, 1, 1)));
         QVERIFY(ui().txtCreazione->text().isEmpty());
         QVERIFY(ui().txtScadenza->text().isEmpty());
+
+        conDialogoModale(
+            [&] {
+                TfrmCalendario calendario(&finestre->Blindoro());
+                calendario.exec();
+                scelta = calendario.DataScelta();
+            },
+            [&](QWidget* dialogo) { figlio<QPushButton>(dialogo, "btnAnnulla")->click(); });
+        QCOMPARE(scelta, std::nullopt);
     }
 
     void calendarioInItaliano() {
@@ -1229,37 +1231,31 @@ private Q_SLOTS:
         QCOMPARE(contenutoFile(allegati() + "estratto.pdf"), copia);
     }
 
-    void applicaSoloPerIlTagBlindoro_data() {
-        QTest::addColumn<QString>("tag");
-        QTest::addColumn<bool>("scrive");
-        QTest::newRow("blindoro") << "blindoro" << true;
-        QTest::newRow("blindoro with blanks") << "  blindoro " << true;
-        QTest::newRow("capital B") << "Blindoro" << false;
-        QTest::newRow("design text") << "lblMemory" << false;
-    }
-
-    void applicaSoloPerIlTagBlindoro() {
-        QFETCH(QString, tag);
-        QFETCH(bool, scrive);
+    // The attachments window writes into no window itself: "Applica e chiudi" closes it with the
+    // slots, trimmed, and only the record window's command takes them for the record; "Annulla"
+    // gives none.
+    void applicaRestituisceGliAllegati() {
         impostaAllegati({"vecchio.pdf", "Vecchio"});
-        bool restaAperto = false;
-        conDialogoModale(
-            [&] {
-                apriDialogo<TfrmAllegaCartella>(
-                    &finestre->Blindoro(), [&](TfrmAllegaCartella& finestra) {
-                        finestra.ImpostaChiamante(tag);
-                        finestra.MostraAllegati(
-                            {{{QStringLiteral("nuovo.pdf"), QStringLiteral("Nuovo")}}});
-                    });
-            },
-            [&](QWidget* dialogo) {
-                figlio<QPushButton>(dialogo, "btnApplica")->click();
-                restaAperto = dialogo->isVisible();
-            });
+        std::optional<Allegati> applicati;
+        for (const char* pulsante : {"btnApplica", "btnAnnulla"}) {
+            conDialogoModale(
+                [&] {
+                    TfrmAllegaCartella finestra(&finestre->Blindoro());
+                    finestra.MostraAllegati(
+                        {{{QStringLiteral(" nuovo.pdf"), QStringLiteral("Nuovo ")}}});
+                    finestra.exec();
+                    applicati = finestra.AllegatiApplicati();
+                },
+                [&](QWidget* dialogo) { figlio<QPushButton>(dialogo, pulsante)->click(); });
 
-        QCOMPARE(restaAperto, !scrive);
-        QCOMPARE(ui().lblFile01->text(), QString(scrive ? "nuovo.pdf" : "vecchio.pdf"));
-        QCOMPARE(ui().lblDesc01->text(), QString(scrive ? "Nuovo" : "Vecchio"));
+            if (QByteArray(pulsante) == "btnApplica")
+                QCOMPARE(applicati, std::optional<Allegati>(Allegati{
+                                        {{QStringLiteral("nuovo.pdf"), QStringLiteral("Nuovo")}}}));
+            else
+                QCOMPARE(applicati, std::nullopt);
+            QCOMPARE(ui().lblFile01->text(), QStringLiteral("vecchio.pdf"));
+            QCOMPARE(ui().lblDesc01->text(), QStringLiteral("Vecchio"));
+        }
     }
 
     void invioInUnCampoNonPremePulsanti() {

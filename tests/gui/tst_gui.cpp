@@ -4,6 +4,7 @@
 #include "gui/Accessibilita.h"
 #include "gui/Convenzioni.h"
 #include "gui/Finestra.h"
+#include "gui/FinestraMessaggio.h"
 #include "gui/Guardia.h"
 #include "gui/Immagini.h"
 #include "gui/Messaggi.h"

@@ -45,8 +45,7 @@ class tst_Output : public QObject {
     // Clicks the record window's command and runs `azione` on the window it opens; fails when no
     // window opened, when it is of another class or owner, or when it was not freed afterwards.
     // The search window may be opened with another caller tag instead, as another caller would.
-    void conRicerca(const std::function<void(TfrmTrovaPassword&)>& azione,
-                    const std::optional<QString>& chiamante = std::nullopt);
+    void conRicerca(const std::function<void(TfrmTrovaPassword&)>& azione);
     void conScadute(const std::function<void(TfrmSegnalati&)>& azione);
     // The lines the list of the window shows, top to bottom.
     static QStringList righeMostrate(QDialog& finestra);

@@ -117,16 +117,10 @@ void tst_Output::scriviArchivio(const QList<TScheda>& schede) {
     scriviFile(percorsoArchivio(), dati);
 }
 
-void tst_Output::conRicerca(const std::function<void(TfrmTrovaPassword&)>& azione,
-                            const std::optional<QString>& chiamante) {
+void tst_Output::conRicerca(const std::function<void(TfrmTrovaPassword&)>& azione) {
     const auto apri = [&] {
-        if (!chiamante) {
-            QVERIFY(ui().cmdTrova->isEnabled());
-            ui().cmdTrova->click();
-            return;
-        }
-        apriDialogo<TfrmTrovaPassword>(
-            scheda(), [&](TfrmTrovaPassword& finestra) { finestra.ImpostaChiamante(*chiamante); });
+        QVERIFY(ui().cmdTrova->isEnabled());
+        ui().cmdTrova->click();
     };
     conFinestra<TfrmTrovaPassword>(apri, scheda(), azione);
 }
@@ -309,7 +303,6 @@ void tst_Output::ricercaSenzaAccesso() {
 
 void tst_Output::ricercaPannelliAloniEInvio() {
     conRicerca([&](TfrmTrovaPassword& finestra) {
-        QCOMPARE(figlio<QLabel>(&finestra, "lblMemory")->text(), QStringLiteral("blindoro"));
         QVERIFY(visibile(&finestra, "panAvvio"));
         QVERIFY(!visibile(&finestra, "panContainer"));
         QVERIFY(!visibile(&finestra, "lblAttendere"));
@@ -442,21 +435,14 @@ void tst_Output::ricercaRigaInteraVisibile() {
 }
 
 void tst_Output::ricercaDoppioClic_data() {
-    QTest::addColumn<QString>("chiamante");
     QTest::addColumn<bool>("conInvio"); // Enter on the selected line instead of a double-click
-    QTest::addColumn<bool>("caricata");
 
-    QTest::newRow("record window's tag") << "blindoro" << false << true;
-    QTest::newRow("Enter on the line") << "blindoro" << true << true;
-    QTest::newRow("tag with blanks around") << " blindoro\t" << false << true;
-    QTest::newRow("another tag") << "Blindoro" << false << false;
-    QTest::newRow("no tag") << "" << false << false;
+    QTest::newRow("double-click") << false;
+    QTest::newRow("Enter on the line") << true;
 }
 
 void tst_Output::ricercaDoppioClic() {
-    QFETCH(QString, chiamante);
     QFETCH(bool, conInvio);
-    QFETCH(bool, caricata);
     // Records 1 and 3 give the same line; the later one is the one left in the record window.
     const Campi uguali{{Campo::Titolo, "Posta"},
                        {Campo::Utente, "mario"},
@@ -470,32 +456,25 @@ void tst_Output::ricercaDoppioClic() {
                                                {Campo::File01, "contratto.pdf"}}),
                     nuovaScheda({{Campo::Titolo, "Zeta"}, {Campo::Password, "zeta"}})});
 
-    conRicerca(
-        [&](TfrmTrovaPassword& finestra) {
-            cerca(&finestra);
-            QCOMPARE(titoliMostrati(finestra), (QStringList{"Alfa", "Posta", "Posta", "Zeta"}));
-            if (conInvio) {
-                auto* lista = figlio<QListView>(&finestra, "lstRecords");
-                QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
-                                  lista->visualRect(lista->model()->index(1, 0)).center());
-                QCOMPARE(rigaSelezionata(&finestra), 1);
-                QTest::keyClick(lista, Qt::Key_Return);
-            } else {
-                doppioClic(finestra, 1);
-            }
-            QVERIFY(!finestra.isVisible());
-        },
-        chiamante);
+    conRicerca([&](TfrmTrovaPassword& finestra) {
+        cerca(&finestra);
+        QCOMPARE(titoliMostrati(finestra), (QStringList{"Alfa", "Posta", "Posta", "Zeta"}));
+        if (conInvio) {
+            auto* lista = figlio<QListView>(&finestra, "lstRecords");
+            QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
+                              lista->visualRect(lista->model()->index(1, 0)).center());
+            QCOMPARE(rigaSelezionata(&finestra), 1);
+            QTest::keyClick(lista, Qt::Key_Return);
+        } else {
+            doppioClic(finestra, 1);
+        }
+        QVERIFY(!finestra.isVisible());
+    });
 
-    if (caricata) {
-        QCOMPARE(ui().txtPassword->text(), QStringLiteral("seconda"));
-        QCOMPARE(ui().txtNote->toPlainText(), QStringLiteral("riga uno\nriga due"));
-        QCOMPARE(ui().lblFile01->text(), QStringLiteral("contratto.pdf"));
-        QCOMPARE(ui().lblPosizione->text(), QStringLiteral("3"));
-    } else {
-        QCOMPARE(ui().txtPassword->text(), QString());
-        QCOMPARE(ui().lblPosizione->text(), QString());
-    }
+    QCOMPARE(ui().txtPassword->text(), QStringLiteral("seconda"));
+    QCOMPARE(ui().txtNote->toPlainText(), QStringLiteral("riga uno\nriga due"));
+    QCOMPARE(ui().lblFile01->text(), QStringLiteral("contratto.pdf"));
+    QCOMPARE(ui().lblPosizione->text(), QStringLiteral("3"));
 }
 
 void tst_Output::ricercaDoppioClicSenzaScelta_data() {
