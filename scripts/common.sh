@@ -9,12 +9,12 @@ BUILD_DIR="${BLINDORO_BUILD_DIR:-$ROOT/build}"
 # Build tools, Qt 6 (widgets, print support, tests, platform plugins, SVG icons, Italian
 # translations), fonts that stand in for Verdana, Tahoma, Arial and Courier New, pdftotext for
 # the test of the help document, and for the end-to-end test an X server of its own (Xvfb) with
-# the Xlib and XTEST headers it drives the program through.
+# the Xlib and XTEST headers it drives the program through, and libcsv for the CSV import.
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   libx11-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
   fonts-dejavu-core fonts-liberation2 poppler-utils
-  xvfb libxtst-dev
+  xvfb libxtst-dev libcsv-dev
 )
 
 missing_packages() {
