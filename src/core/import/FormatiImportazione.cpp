@@ -14,15 +14,15 @@ namespace {
 // The cells of one row, reached by the lower-case name of their column; a missing column is empty.
 class Colonne {
 public:
-    Colonne(const QHash<QString, qsizetype>& indici, const QStringList& celle)
+    Colonne(const QHash<QByteArray, qsizetype>& indici, const QStringList& celle)
         : indici(indici)
         , celle(celle) {}
     QString operator()(const char* nome) const {
-        return celle.value(indici.value(QString::fromLatin1(nome), -1));
+        return celle.value(indici.value(QByteArray::fromRawData(nome, qstrlen(nome)), -1));
     }
 
 private:
-    const QHash<QString, qsizetype>& indici;
+    const QHash<QByteArray, qsizetype>& indici;
     const QStringList& celle;
 };
 
@@ -136,10 +136,20 @@ SchedaLetta DaFirefox(const Colonne& c) {
     return s;
 }
 
+QByteArray Chiave(const QString& nome) {
+    return nome.trimmed().toLower().toUtf8();
+}
+
 SchedaLetta DaBlindoro(const Colonne& c) {
+    static const auto chiavi = [] {
+        std::array<QByteArray, NumeroColonneEsportate> chiavi;
+        for (int i = 0; i < NumeroColonneEsportate; ++i)
+            chiavi[i] = Chiave(QString::fromLatin1(ColonneEsportate[i].intestazione));
+        return chiavi;
+    }();
     SchedaLetta s;
-    for (const ColonnaEsportata& colonna : ColonneEsportate)
-        s[colonna.campo] = c(QByteArray(colonna.intestazione).toLower().constData());
+    for (int i = 0; i < NumeroColonneEsportate; ++i)
+        s[ColonneEsportate[i].campo] = c(chiavi[i].constData());
     return s;
 }
 
@@ -187,19 +197,16 @@ const std::vector<DescrizioneFormato>& Formati() {
     return formati;
 }
 
-QString Chiave(const QString& nome) {
-    return nome.trimmed().toLower();
-}
-
-QHash<QString, qsizetype> IndiciDelleColonne(const QStringList& intestazione) {
-    QHash<QString, qsizetype> indici;
+QHash<QByteArray, qsizetype> IndiciDelleColonne(const QStringList& intestazione) {
+    QHash<QByteArray, qsizetype> indici;
     // A name written twice is the first of its columns.
     for (qsizetype i = intestazione.size() - 1; i >= 0; --i)
         indici.insert(Chiave(intestazione[i]), i);
     return indici;
 }
 
-QStringList Mancanti(const DescrizioneFormato& formato, const QHash<QString, qsizetype>& indici) {
+QStringList Mancanti(const DescrizioneFormato& formato,
+                     const QHash<QByteArray, qsizetype>& indici) {
     QStringList mancanti;
     for (const QString& nome : formato.richieste) {
         if (!indici.contains(Chiave(nome)))
@@ -208,7 +215,7 @@ QStringList Mancanti(const DescrizioneFormato& formato, const QHash<QString, qsi
     return mancanti;
 }
 
-[[noreturn]] void FallisciIntestazione(const QHash<QString, qsizetype>& indici) {
+[[noreturn]] void FallisciIntestazione(const QHash<QByteArray, qsizetype>& indici) {
     QString messaggio = QStringLiteral(
         "La prima riga del file non è l'intestazione di un formato conosciuto.\r\n\r\n"
         "Si possono importare i file CSV esportati da KeePassXC, da Bitwarden (le credenziali di "
@@ -259,14 +266,14 @@ QString NomeFormato(FormatoImportazione formato) {
 }
 
 FormatoRiconosciuto RiconosciFormato(const QStringList& intestazione) {
-    const QHash<QString, qsizetype> indici = IndiciDelleColonne(intestazione);
+    const QHash<QByteArray, qsizetype> indici = IndiciDelleColonne(intestazione);
     for (const DescrizioneFormato& descrizione : Formati()) {
         if (!Mancanti(descrizione, indici).isEmpty())
             continue;
         FormatoRiconosciuto riconosciuto;
         riconosciuto.formato = descrizione.formato;
         riconosciuto.colonne = indici;
-        QStringList usate;
+        QList<QByteArray> usate;
         for (const QString& nome : descrizione.usate)
             usate.append(Chiave(nome));
         for (const QString& nome : intestazione) {

@@ -2,6 +2,7 @@
 
 #include "core/storage/Scheda.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -49,7 +50,7 @@ public:
 private:
     friend FormatoRiconosciuto RiconosciFormato(const QStringList& intestazione);
     FormatoImportazione formato = FormatoImportazione::Blindoro;
-    QHash<QString, qsizetype> colonne; // the lower-case name of each column, and its place
+    QHash<QByteArray, qsizetype> colonne; // the lower-case name of each column, and its place
     QStringList ignorate;
 };
 

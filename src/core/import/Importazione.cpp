@@ -25,11 +25,48 @@ bool Data(Campo campo) {
     return campo == Campo::Creazione || campo == Campo::Scadenza;
 }
 
+// Whether the text, as the field stores it, is blank (codes 0 to 32 only, as TogliSpazi takes
+// them away), without making the stored text.
+bool BiancoNelCampo(QStringView testo, Campo campo) {
+    const qsizetype massimo = LunghezzaMassima(campo);
+    qsizetype caratteri = 0;
+    for (qsizetype i = 0; i < testo.size() && caratteri < massimo; ++caratteri) {
+        const char16_t unita = testo[i++].unicode();
+        if (unita < 0x80) {
+            if (unita > 32)
+                return false;
+            continue;
+        }
+        char32_t carattere = unita;
+        if (QChar::isHighSurrogate(unita) && i < testo.size() && testo[i].isLowSurrogate())
+            carattere = QChar::surrogateToUcs4(unita, testo[i++].unicode());
+        if (static_cast<unsigned char>(CodificaCarattere(carattere)) > 32)
+            return false;
+    }
+    return true;
+}
+
 // The text as the field stores it: converted to the code page and cut to the field's length.
 QByteArray Memorizzato(const QString& testo, Campo campo) {
     QByteArray byte(qMin(testo.size(), LunghezzaMassima(campo)), Qt::Uninitialized);
     byte.truncate(CodificaWindows1252(testo, byte.data(), byte.size()));
     return byte;
+}
+
+// The title, URL and user name as the record stores them, in one key.
+QByteArray ChiaveMemorizzata(const SchedaLetta& scheda) {
+    const Campo campi[] = {Campo::Titolo, Campo::URL, Campo::Utente};
+    QByteArray chiave(LunghezzaMassima(Campo::Titolo) + LunghezzaMassima(Campo::URL) +
+                          LunghezzaMassima(Campo::Utente) + 2,
+                      Qt::Uninitialized);
+    qsizetype usati = 0;
+    for (const Campo campo : campi) {
+        if (campo != Campo::Titolo)
+            chiave[usati++] = '\0';
+        usati += CodificaWindows1252(scheda[campo], chiave.data() + usati, LunghezzaMassima(campo));
+    }
+    chiave.truncate(usati);
+    return chiave;
 }
 
 QByteArray ChiaveDi(QByteArrayView titolo, QByteArrayView url, QByteArrayView utente) {
@@ -90,11 +127,11 @@ void EsaminaTesto(const QString& testo, Campo campo, QList<Rilievo>& rilievi) {
         char32_t carattere = unita;
         if (QChar::isHighSurrogate(unita) && i < testo.size() && testo[i].isLowSurrogate())
             carattere = QChar::surrogateToUcs4(unita, testo[i++].unicode());
+        if (NelCodice(carattere))
+            continue;
         const char byte = CodificaCarattere(carattere);
         const QString sostituto = DecodificaWindows1252(QByteArrayView(&byte, 1));
         const QString originale = testo.mid(inizio, i - inizio);
-        if (sostituto == originale)
-            continue;
         auto gia = std::find_if(sostituiti.begin(), sostituiti.end(),
                                 [&](const Rilievo& r) { return r.testo == originale; });
         if (gia != sostituiti.end())
@@ -213,7 +250,9 @@ AnteprimaImportazione::AnteprimaImportazione(QByteArrayView csv, SchedeEsistenti
                                              const QDate& oggi)
     : esistenti(std::move(esistenti))
     , oggi(oggi)
-    , scadenza(oggi.addYears(1)) {
+    , oggiInTesto(DataInTesto(oggi))
+    , scadenza(oggi.addYears(1))
+    , scadenzaInTesto(DataInTesto(scadenza)) {
     // An unknown header is told as such, even in a file that is not UTF-8.
     const TabellaCsv tabella = LeggiCsv(csv, [](const QStringList& intestazione) {
         RiconosciFormato(intestazione);
@@ -269,10 +308,14 @@ void AnteprimaImportazione::Prepara(Riga& riga) const {
             const QDate data = DataDaTesto(testo);
             if (!TogliSpazi(testo).isEmpty() && !data.isValid())
                 riga.rilievi.append({TipoRilievo::DataNonValida, campo, testo, {}, 0});
-            testo = data.isValid() ? DataInTesto(data) : QString();
+            // A date written as the program writes it stays the text it is.
+            if (!data.isValid())
+                testo.clear();
+            else if (testo.size() != 10 || testo != DataInTesto(data))
+                testo = DataInTesto(data);
             if (testo.isEmpty() && campo == Campo::Creazione &&
                 TogliSpazi(riga.letta[campo]).isEmpty() && !formato.CreazioneVuotaResta())
-                testo = DataInTesto(oggi);
+                testo = oggiInTesto;
         } else if (PiuRighe(campo)) {
             // The record keeps the lines of its multi-line fields separated by CR LF.
             SostituisciACapo(testo, u"\r\n");
@@ -282,22 +325,21 @@ void AnteprimaImportazione::Prepara(Riga& riga) const {
         EsaminaTesto(testo, campo, riga.rilievi);
         riga.finale[campo] = std::move(testo);
     }
-    riga.chiave = ChiaveDi(Memorizzato(riga.finale[Campo::Titolo], Campo::Titolo),
-                           Memorizzato(riga.finale[Campo::URL], Campo::URL),
-                           Memorizzato(riga.finale[Campo::Utente], Campo::Utente));
+    riga.chiave = ChiaveMemorizzata(riga.finale);
 }
 
-QString AnteprimaImportazione::TestoFinale(const Riga& riga, Campo campo) const {
+const QString& AnteprimaImportazione::TestoFinale(const Riga& riga, Campo campo) const {
     const QString& proprio = riga.finale[campo];
     if (campo == Campo::Intestatario && TogliSpazi(proprio).isEmpty())
         return intestatario;
     if (campo == Campo::Scadenza && proprio.isEmpty())
-        return scadenza.isValid() ? DataInTesto(scadenza) : QString();
+        return scadenzaInTesto;
     return proprio;
 }
 
 void AnteprimaImportazione::Ricalcola() {
     QHash<QByteArray, qsizetype> aggiunte;
+    aggiunte.reserve(righe.size());
     for (qsizetype i = 0; i < righe.size(); ++i) {
         Riga& riga = righe[i];
         riga.duplicato.reset();
@@ -307,7 +349,10 @@ void AnteprimaImportazione::Ricalcola() {
                  precedente != aggiunte.cend())
             riga.duplicato = Duplicato{0, precedente.value()};
 
-        if (!Mancanti(i).isEmpty())
+        const bool completa =
+            std::none_of(std::begin(Richiesti), std::end(Richiesti),
+                         [&](Campo c) { return BiancoNelCampo(TestoFinale(riga, c), c); });
+        if (!completa)
             riga.stato = StatoRiga::Incompleta;
         else if (riga.scelta == false)
             riga.stato = StatoRiga::Esclusa;
@@ -327,6 +372,7 @@ void AnteprimaImportazione::ImpostaIntestatario(const QString& testo) {
 
 void AnteprimaImportazione::ImpostaScadenza(const QDate& data) {
     scadenza = data;
+    scadenzaInTesto = data.isValid() ? DataInTesto(data) : QString();
     Ricalcola();
 }
 
@@ -358,7 +404,7 @@ void AnteprimaImportazione::ImpostaValore(qsizetype riga, Campo campo, const QSt
 QList<Campo> AnteprimaImportazione::Mancanti(qsizetype riga) const {
     QList<Campo> mancanti;
     for (const Campo campo : Richiesti) {
-        if (TogliSpazi(Valore(riga, campo)).isEmpty())
+        if (BiancoNelCampo(TestoFinale(righe[riga], campo), campo))
             mancanti.append(campo);
     }
     return mancanti;

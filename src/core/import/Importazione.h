@@ -157,7 +157,8 @@ private:
     // Writes the row's 16 text fields into a zeroed record.
     void Riempi(TScheda& scheda, qsizetype riga) const;
     void Ricalcola();
-    QString TestoFinale(const Riga& riga, Campo campo) const;
+    // The row's own text, or the holder or expiry given once.
+    const QString& TestoFinale(const Riga& riga, Campo campo) const;
 
     FormatoRiconosciuto formato;
     CodificaCsv codifica;
@@ -165,7 +166,9 @@ private:
     QList<std::pair<QString, qsizetype>> saltati;
     SchedeEsistenti esistenti;
     QDate oggi;
+    QString oggiInTesto;
     QString intestatario;
     QDate scadenza;
+    QString scadenzaInTesto;
     QList<Riga> righe;
 };
