@@ -196,7 +196,7 @@ private:
     Lettore lettore;
 };
 
-void ControllaLineeECelle(QByteArrayView testo) {
+void RifiutaSeNonTesto(QByteArrayView testo) {
     if (testo.startsWith("\xFF\xFE") || testo.startsWith("\xFE\xFF"))
         throw ErroreImportazione(
             QStringLiteral("Il file è scritto in UTF-16: salvarlo come CSV in UTF-8 e "
@@ -228,7 +228,7 @@ ErroreImportazione::ErroreImportazione(const QString& messaggio, qsizetype linea
     , linea(linea) {}
 
 TabellaCsv LeggiCsv(QByteArrayView dati, const CondizioneWindows1252& ammetteWindows1252) {
-    ControllaLineeECelle(dati);
+    RifiutaSeNonTesto(dati);
     TabellaCsv tabella;
     QByteArrayView testo = dati;
     if (testo.startsWith("\xEF\xBB\xBF")) {
