@@ -279,7 +279,6 @@ AnteprimaImportazione::AnteprimaImportazione(QByteArrayView csv, SchedeEsistenti
         Prepara(riga);
         righe.append(std::move(riga));
     }
-    Ricalcola();
 }
 
 QString AnteprimaImportazione::TestoElementiSaltati() const {
@@ -337,11 +336,14 @@ const QString& AnteprimaImportazione::TestoFinale(const Riga& riga, Campo campo)
     return proprio;
 }
 
-void AnteprimaImportazione::Ricalcola() {
+void AnteprimaImportazione::AggiornaStati() const {
+    if (statiAggiornati)
+        return;
+    statiAggiornati = true;
     QHash<QByteArray, qsizetype> aggiunte;
     aggiunte.reserve(righe.size());
     for (qsizetype i = 0; i < righe.size(); ++i) {
-        Riga& riga = righe[i];
+        const Riga& riga = righe[i];
         riga.duplicato.reset();
         if (const auto trovata = esistenti.constFind(riga.chiave); trovata != esistenti.cend())
             riga.duplicato = Duplicato{trovata.value(), -1};
@@ -367,13 +369,13 @@ void AnteprimaImportazione::Ricalcola() {
 
 void AnteprimaImportazione::ImpostaIntestatario(const QString& testo) {
     intestatario = testo;
-    Ricalcola();
+    statiAggiornati = false;
 }
 
 void AnteprimaImportazione::ImpostaScadenza(const QDate& data) {
     scadenza = data;
     scadenzaInTesto = data.isValid() ? DataInTesto(data) : QString();
-    Ricalcola();
+    statiAggiornati = false;
 }
 
 QList<Rilievo> AnteprimaImportazione::RilieviIntestatario() const {
@@ -398,7 +400,7 @@ void AnteprimaImportazione::ImpostaValore(qsizetype riga, Campo campo, const QSt
         return;
     righe[riga].letta[campo] = testo;
     Prepara(righe[riga]);
-    Ricalcola();
+    statiAggiornati = false;
 }
 
 QList<Campo> AnteprimaImportazione::Mancanti(qsizetype riga) const {
@@ -412,10 +414,21 @@ QList<Campo> AnteprimaImportazione::Mancanti(qsizetype riga) const {
 
 void AnteprimaImportazione::ImpostaInclusa(qsizetype riga, bool inclusa) {
     righe[riga].scelta = inclusa;
-    Ricalcola();
+    statiAggiornati = false;
+}
+
+const std::optional<Duplicato>& AnteprimaImportazione::DuplicatoDi(qsizetype riga) const {
+    AggiornaStati();
+    return righe[riga].duplicato;
+}
+
+StatoRiga AnteprimaImportazione::Stato(qsizetype riga) const {
+    AggiornaStati();
+    return righe[riga].stato;
 }
 
 QStringList AnteprimaImportazione::Descrizioni(qsizetype indice) const {
+    AggiornaStati();
     const Riga& riga = righe[indice];
     QStringList descrizioni;
     QString uguale;
@@ -451,6 +464,7 @@ QStringList AnteprimaImportazione::Descrizioni(qsizetype indice) const {
 }
 
 qsizetype AnteprimaImportazione::Numero(StatoRiga stato) const {
+    AggiornaStati();
     return std::count_if(righe.cbegin(), righe.cend(),
                          [stato](const Riga& riga) { return riga.stato == stato; });
 }
@@ -469,6 +483,7 @@ void AnteprimaImportazione::Riempi(TScheda& scheda, qsizetype indice) const {
 }
 
 EsitoImportazione AnteprimaImportazione::Importa(FileArchivio& archivio) const {
+    AggiornaStati();
     QList<qsizetype> daAggiungere;
     for (qsizetype i = 0; i < righe.size(); ++i) {
         if (righe[i].stato == StatoRiga::DaAggiungere)

@@ -121,10 +121,8 @@ public:
     const QList<Rilievo>& Rilievi(qsizetype riga) const { return righe[riga].rilievi; }
     // The required fields the row still lacks, in the order a save tests them.
     QList<Campo> Mancanti(qsizetype riga) const;
-    const std::optional<Duplicato>& DuplicatoDi(qsizetype riga) const {
-        return righe[riga].duplicato;
-    }
-    StatoRiga Stato(qsizetype riga) const { return righe[riga].stato; }
+    const std::optional<Duplicato>& DuplicatoDi(qsizetype riga) const;
+    StatoRiga Stato(qsizetype riga) const;
     // A duplicate added all the same (true), or any row left out (false).
     void ImpostaInclusa(qsizetype riga, bool inclusa);
     // Everything the preview says of a row, as Italian sentences: its state, then its findings.
@@ -149,14 +147,17 @@ private:
         QList<Rilievo> rilievi;
         QByteArray chiave; // title, URL, user as stored, for the duplicates
         std::optional<bool> scelta;
-        std::optional<Duplicato> duplicato;
-        StatoRiga stato = StatoRiga::DaAggiungere;
+        // Worked out from all the rows when first asked for after a change (AggiornaStati).
+        mutable std::optional<Duplicato> duplicato;
+        mutable StatoRiga stato = StatoRiga::DaAggiungere;
     };
 
     void Prepara(Riga& riga) const;
     // Writes the row's 16 text fields into a zeroed record.
     void Riempi(TScheda& scheda, qsizetype riga) const;
-    void Ricalcola();
+    // The states and duplicates of every row, worked out again in one pass when a change made
+    // them stale: a window may set the holder, the expiry and several values in a row.
+    void AggiornaStati() const;
     // The row's own text, or the holder or expiry given once.
     const QString& TestoFinale(const Riga& riga, Campo campo) const;
 
@@ -171,4 +172,5 @@ private:
     QDate scadenza;
     QString scadenzaInTesto;
     QList<Riga> righe;
+    mutable bool statiAggiornati = false;
 };
