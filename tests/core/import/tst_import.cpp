@@ -91,6 +91,7 @@ private Q_SLOTS:
     void malformati_data();
     void malformati();
     void intestazioneSconosciuta();
+    void fileIlleggibile();
     void windows1252SoloPerIlFoglioDelProgramma();
     void rilievi();
     void descrizioniDeiRilievi();
@@ -186,6 +187,33 @@ void tst_Import::formati_data() {
                 {Campo::Scadenza, scadenza},
                 {Campo::Intestatario, titolare}},
            };
+    QTest::newRow("KeePassXC, TOTP, a time with its offset")
+        << QByteArray(
+               "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\","
+               "\"Icon\",\"Last Modified\",\"Created\"\n"
+               "\"Root\",\"Conto\",\"io\",\"pw\",\"\",\"\",\"otpauth://totp/x?secret=AB\",\"0\","
+               "\"\",\"2024-03-06T01:30:00+02:00\"\n")
+        << FormatoImportazione::KeePassXC << ',' << CodificaCsv::Utf8 << QList<qsizetype>{2}
+        << SchedeAttese{{{Campo::Titolo, "Conto"},
+                         {Campo::Utente, "io"},
+                         {Campo::Password, "pw"},
+                         {Campo::Note, "TOTP: otpauth://totp/x?secret=AB"},
+                         {Campo::Creazione, "05/03/2024"},
+                         {Campo::Scadenza, scadenza},
+                         {Campo::Intestatario, titolare}}};
+    QTest::newRow("Bitwarden, organisation")
+        << QByteArray("collections,type,name,notes,fields,reprompt,login_uri,login_username,"
+                      "login_password,login_totp\n"
+                      "\"Social,Marketing\",login,Twitter,,,0,twitter.com,me@example.com,pw123,\n")
+        << FormatoImportazione::Bitwarden << ',' << CodificaCsv::Utf8 << QList<qsizetype>{2}
+        << SchedeAttese{{{Campo::Titolo, "Twitter"},
+                         {Campo::URL, "twitter.com"},
+                         {Campo::Descrizione, "Social,Marketing"},
+                         {Campo::Utente, "me@example.com"},
+                         {Campo::Password, "pw123"},
+                         {Campo::Creazione, oggi},
+                         {Campo::Scadenza, scadenza},
+                         {Campo::Intestatario, titolare}}};
     QTest::newRow("Chrome and Edge")
         << Dati("chrome.csv") << FormatoImportazione::Chrome << ',' << CodificaCsv::Utf8
         << QList<qsizetype>{2, 3}
@@ -406,6 +434,18 @@ void tst_Import::intestazioneSconosciuta() {
     // Names are compared without regard to case and to blanks at their ends, in any order.
     QCOMPARE(Anteprima(" PASSWORD ,Name,URL,userName\np,n,u,x\n").Valore(0, Campo::Utente),
              QStringLiteral("x"));
+}
+
+void tst_Import::fileIlleggibile() {
+    QTemporaryDir cartella;
+    try {
+        LeggiFileCsv(cartella.filePath(QStringLiteral("manca.csv")));
+        QFAIL("a missing file was read");
+    } catch (const ErroreImportazione& errore) {
+        QVERIFY2(errore.Messaggio().startsWith(
+                     QStringLiteral("Il file «manca.csv» non può essere letto: ")),
+                 qPrintable(errore.Messaggio()));
+    }
 }
 
 void tst_Import::windows1252SoloPerIlFoglioDelProgramma() {
