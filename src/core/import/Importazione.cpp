@@ -290,7 +290,7 @@ QString AnteprimaImportazione::TestoElementiSaltati() const {
     }
     if (totale == 0)
         return {};
-    return (totale == 1 ? QStringLiteral("Non viene importato 1 elemento che non è una "
+    return (totale == 1 ? QStringLiteral("Non viene importato %1 elemento che non è una "
                                          "credenziale di accesso (%2).")
                         : QStringLiteral("Non vengono importati %1 elementi che non sono "
                                          "credenziali di accesso (%2)."))

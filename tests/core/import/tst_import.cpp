@@ -337,6 +337,11 @@ void tst_Import::bitwardenSaltaGliAltriTipi() {
              QStringLiteral("Non vengono importati 3 elementi che non sono credenziali di accesso "
                             "(note sicure: 2, carte: 1)."));
     QCOMPARE(anteprima.ColonneIgnorate(), (QStringList{"favorite", "reprompt"}));
+    QCOMPARE(Anteprima("type,name,login_uri,login_username,login_password\n"
+                       "identity,Io,,,\nlogin,Sito,https://s.example,u,p\n")
+                 .TestoElementiSaltati(),
+             QStringLiteral("Non viene importato 1 elemento che non è una credenziale di accesso "
+                            "(identità: 1)."));
     QCOMPARE(Anteprima(Dati("chrome.csv")).TestoElementiSaltati(), QString());
 }
 
