@@ -45,6 +45,8 @@ QString DataDaMillisecondi(const QString& testo) {
         return {};
     bool numero = false;
     const qint64 millisecondi = pulito.toLongLong(&numero);
+    if (numero && millisecondi == 0) // no time kept
+        return {};
     const QDate giorno =
         numero && millisecondi > 0 ? QDateTime::fromMSecsSinceEpoch(millisecondi).date() : QDate();
     return giorno.isValid() && giorno.year() <= 9999 ? DataInTesto(giorno) : testo;
@@ -130,9 +132,8 @@ SchedaLetta DaFirefox(const Colonne& c) {
     s[Campo::Utente] = c("username");
     s[Campo::Password] = c("password");
     s[Campo::Descrizione] = c("httprealm");
-    const QString cambiata = c("timepasswordchanged");
-    s[Campo::Creazione] =
-        DataDaMillisecondi(cambiata.trimmed().isEmpty() ? c("timecreated") : cambiata);
+    const QString cambiata = DataDaMillisecondi(c("timepasswordchanged"));
+    s[Campo::Creazione] = cambiata.isEmpty() ? DataDaMillisecondi(c("timecreated")) : cambiata;
     return s;
 }
 

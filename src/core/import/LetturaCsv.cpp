@@ -223,6 +223,18 @@ void RifiutaSeNonTesto(QByteArrayView testo) {
 
 } // namespace
 
+QString NomeCodifica(CodificaCsv codifica) {
+    switch (codifica) {
+    case CodificaCsv::Utf8:
+        return QStringLiteral("UTF-8");
+    case CodificaCsv::Utf8ConBom:
+        return QStringLiteral("UTF-8 con BOM");
+    case CodificaCsv::Windows1252:
+        break;
+    }
+    return QStringLiteral("Windows-1252");
+}
+
 ErroreImportazione::ErroreImportazione(const QString& messaggio, qsizetype linea)
     : std::runtime_error(messaggio.toStdString())
     , linea(linea) {}

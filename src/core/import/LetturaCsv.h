@@ -28,6 +28,9 @@ enum class CodificaCsv {
     Windows1252, // the system code page of a Western-European spreadsheet
 };
 
+// The encoding's name as the preview shows it ("UTF-8", "UTF-8 con BOM", "Windows-1252").
+QString NomeCodifica(CodificaCsv codifica);
+
 struct RigaCsv {
     qsizetype linea = 0; // the line of the file where the row starts
     QStringList celle;

@@ -214,6 +214,26 @@ void tst_Import::formati_data() {
                          {Campo::Creazione, oggi},
                          {Campo::Scadenza, scadenza},
                          {Campo::Intestatario, titolare}}};
+    QTest::newRow("Firefox, a time of 0 is none")
+        << QByteArray("url,username,password,httpRealm,formActionOrigin,timeCreated,"
+                      "timePasswordChanged\n"
+                      "https://a.example,u,p,,,1709634030000,0\n"
+                      "https://b.example,u,p,,,0,\n")
+        << FormatoImportazione::Firefox << ',' << CodificaCsv::Utf8 << QList<qsizetype>{2, 3}
+        << SchedeAttese{{{Campo::Titolo, "a.example"},
+                         {Campo::URL, "https://a.example"},
+                         {Campo::Utente, "u"},
+                         {Campo::Password, "p"},
+                         {Campo::Creazione, "05/03/2024"},
+                         {Campo::Scadenza, scadenza},
+                         {Campo::Intestatario, titolare}},
+                        {{Campo::Titolo, "b.example"},
+                         {Campo::URL, "https://b.example"},
+                         {Campo::Utente, "u"},
+                         {Campo::Password, "p"},
+                         {Campo::Creazione, oggi},
+                         {Campo::Scadenza, scadenza},
+                         {Campo::Intestatario, titolare}}};
     QTest::newRow("Chrome and Edge")
         << Dati("chrome.csv") << FormatoImportazione::Chrome << ',' << CodificaCsv::Utf8
         << QList<qsizetype>{2, 3}
