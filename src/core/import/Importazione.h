@@ -162,8 +162,8 @@ private:
     const QString& TestoFinale(const Riga& riga, Campo campo) const;
 
     FormatoRiconosciuto formato;
-    CodificaCsv codifica;
-    char separatore;
+    CodificaCsv codifica = CodificaCsv::Utf8;
+    char separatore = ',';
     QList<std::pair<QString, qsizetype>> saltati;
     SchedeEsistenti esistenti;
     QDate oggi;
