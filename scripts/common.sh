@@ -24,6 +24,8 @@ PACKAGES=(
   libzxcvbn-dev witalian
   # LibreOffice Calc without its windows, for the test that reads the spreadsheet export back
   libreoffice-calc-nogui
+  # the CSV reader of the import
+  libcsv-dev
 )
 
 missing_packages() {

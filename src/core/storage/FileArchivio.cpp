@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -161,35 +162,39 @@ void FileArchivio::Leggi(TScheda& scheda) {
     ++indice;
 }
 
-// Takes the disk space of a whole record before a byte of it is written, so that a full disk
+// Takes the disk space of whole records before a byte of them is written, so that a full disk
 // fails the write before it starts: no piece of a new record at the end, and no record half
 // overwritten where the file has a hole (a sparse copy). File systems that cannot reserve space
 // write as they would have without it.
-void FileArchivio::RiservaSpazio(qint64 indiceScheda) {
+void FileArchivio::RiservaSpazio(qint64 indiceScheda, qint64 schede) {
     int esito;
     do {
         esito = ::fallocate(Descrittore(), FALLOC_FL_KEEP_SIZE,
                             static_cast<off_t>(indiceScheda * DimensioneScheda),
-                            static_cast<off_t>(DimensioneScheda));
+                            static_cast<off_t>(schede * DimensioneScheda));
     } while (esito < 0 && errno == EINTR);
     if (esito < 0 && errno != EOPNOTSUPP && errno != ENOSYS)
         Fallisci("scrittura di una scheda in");
 }
 
-void FileArchivio::ScriviA(qint64 indiceScheda, const TScheda& scheda) {
-    RiservaSpazio(indiceScheda);
-    const char* origine = reinterpret_cast<const char*>(&scheda);
+void FileArchivio::ScriviByte(const char* origine, qint64 byte, qint64 posizione) {
     qint64 scritti = 0;
-    while (scritti < DimensioneScheda) {
-        const ssize_t esito = ::pwrite(
-            Descrittore(), origine + scritti, static_cast<size_t>(DimensioneScheda - scritti),
-            static_cast<off_t>(indiceScheda * DimensioneScheda + scritti));
+    while (scritti < byte) {
+        const ssize_t esito =
+            ::pwrite(Descrittore(), origine + scritti, static_cast<size_t>(byte - scritti),
+                     static_cast<off_t>(posizione + scritti));
         if (esito < 0 && errno == EINTR)
             continue;
         if (esito <= 0)
             Fallisci("scrittura di una scheda in", esito < 0 ? errno : EIO);
         scritti += esito;
     }
+}
+
+void FileArchivio::ScriviA(qint64 indiceScheda, const TScheda& scheda) {
+    RiservaSpazio(indiceScheda);
+    ScriviByte(reinterpret_cast<const char*>(&scheda), DimensioneScheda,
+               indiceScheda * DimensioneScheda);
     if (::fsync(Descrittore()) != 0)
         Fallisci("scrittura su disco di");
     indice = indiceScheda + 1;
@@ -209,6 +214,69 @@ qint64 FileArchivio::Aggiungi(const TScheda& scheda) {
         Fallisci("blocco di", blocco.Errore());
     ScriviA(NumeroSchede(), scheda);
     return indice;
+}
+
+// Records go to the disk in pieces of this many, each filled just before it is written.
+constexpr qint64 SchedePerPezzo = 64;
+
+qint64 FileArchivio::AggiungiSchede(qint64 quante, const PreparaScheda& prepara) {
+    const BloccoEsclusivo blocco(Descrittore());
+    if (blocco.Errore() != 0)
+        Fallisci("blocco di", blocco.Errore());
+    struct stat stato;
+    if (::fstat(Descrittore(), &stato) != 0)
+        Fallisci("conteggio delle schede di");
+    const qint64 lunghezzaPrima = stato.st_size;
+    const qint64 primo = lunghezzaPrima / DimensioneScheda;
+    if (quante <= 0)
+        return primo + 1;
+
+    // The piece shorter than a record after the last one: the first new record goes over it.
+    QByteArray coda(lunghezzaPrima - primo * DimensioneScheda, Qt::Uninitialized);
+    if (!coda.isEmpty()) {
+        const ssize_t letti = ::pread(Descrittore(), coda.data(), static_cast<size_t>(coda.size()),
+                                      static_cast<off_t>(primo * DimensioneScheda));
+        if (letti != coda.size())
+            Fallisci("lettura della fine di", letti < 0 ? errno : EIO);
+    }
+    try {
+        RiservaSpazio(primo, quante);
+        std::vector<TScheda> pezzo(static_cast<std::size_t>(qMin(quante, SchedePerPezzo)));
+        for (qint64 fatte = 0; fatte < quante;) {
+            const qint64 numero = qMin(quante - fatte, SchedePerPezzo);
+            for (qint64 i = 0; i < numero; ++i) {
+                TScheda& scheda = pezzo[static_cast<std::size_t>(i)];
+                std::memset(&scheda, 0, sizeof scheda);
+                prepara(fatte + i, scheda);
+            }
+            ScriviByte(reinterpret_cast<const char*>(pezzo.data()), numero * DimensioneScheda,
+                       (primo + fatte) * DimensioneScheda);
+            fatte += numero;
+        }
+        if (::fsync(Descrittore()) != 0)
+            Fallisci("scrittura su disco di");
+    } catch (...) {
+        RipristinaLunghezza(lunghezzaPrima, coda);
+        throw;
+    }
+    indice = primo + quante;
+    return primo + 1;
+}
+
+// Puts the end of the file back as it was before an append that failed. Best effort: the failure
+// that brought it here is the one the caller hears of.
+void FileArchivio::RipristinaLunghezza(qint64 lunghezza, const QByteArray& coda) {
+    int esito;
+    do {
+        esito = ::ftruncate(descrittore, static_cast<off_t>(lunghezza));
+    } while (esito < 0 && errno == EINTR);
+    if (!coda.isEmpty()) {
+        try {
+            ScriviByte(coda.constData(), coda.size(), lunghezza - coda.size());
+        } catch (const ErroreArchivio&) {
+        }
+    }
+    ::fsync(descrittore);
 }
 
 bool FileArchivio::LeggiProssima(TScheda& scheda) {

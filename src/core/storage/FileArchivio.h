@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cerrno>
+#include <functional>
 #include <stdexcept>
 #include <type_traits>
 
@@ -43,6 +44,14 @@ public:
     // Appends the record after the last whole one and returns its 1-based number. Two programs
     // appending to the same file at once each get their own place.
     qint64 Aggiungi(const TScheda& scheda);
+    // Appends `quante` records in one step and returns the 1-based number of the first. Under the
+    // file's lock the room of all of them is taken first, then `prepara(i, scheda)` fills the i-th
+    // (0-based, on a zeroed buffer) and they are written in order and synced once. If any step
+    // fails, or `prepara` throws, the file is cut back to its length before the call, byte for
+    // byte (a trailing piece shorter than a record included), and the failure goes on to the
+    // caller: ErroreArchivio for the file's own steps.
+    using PreparaScheda = std::function<void(qint64 indice, TScheda& scheda)>;
+    qint64 AggiungiSchede(qint64 quante, const PreparaScheda& prepara);
 
     // Reads the next record if the current index is below the record count.
     bool LeggiProssima(TScheda& scheda);
@@ -59,7 +68,9 @@ private:
     int Descrittore() const;
     // The failure of `operazione`; by default with the reason the system gave last.
     [[noreturn]] void Fallisci(const char* operazione, int codice = errno) const;
-    void RiservaSpazio(qint64 indiceScheda);
+    void RiservaSpazio(qint64 indiceScheda, qint64 schede = 1);
+    void ScriviByte(const char* origine, qint64 byte, qint64 posizione);
+    void RipristinaLunghezza(qint64 lunghezza, const QByteArray& coda);
     void ScriviA(qint64 indiceScheda, const TScheda& scheda);
 
     int descrittore = -1;

@@ -108,6 +108,10 @@ char CodificaCarattere(char32_t carattere) {
     return CodificaSomigliante(carattere).value_or('?');
 }
 
+bool NelCodice(char32_t carattere) {
+    return CodificaEsatta(carattere).has_value();
+}
+
 qsizetype CodificaWindows1252(QStringView testo, char* destinazione, qsizetype massimo) {
     qsizetype scritti = 0;
     qsizetype i = 0;

@@ -16,6 +16,8 @@
 
 // One character in, one byte out.
 char CodificaCarattere(char32_t carattere);
+// Whether the code page has the character itself, so that it reads back unchanged.
+bool NelCodice(char32_t carattere);
 
 // Encodes at most `massimo` characters of `testo` into `destinazione`; returns the bytes written.
 qsizetype CodificaWindows1252(QStringView testo, char* destinazione, qsizetype massimo);
