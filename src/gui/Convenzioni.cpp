@@ -6,15 +6,20 @@
 #include "gui/Immagini.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAction>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -241,6 +246,45 @@ void assegnaScorciatoia(QAbstractButton* pulsante, const Scorciatoia& tasti) {
                                      ? pulsante->text().remove(QLatin1Char('&'))
                                      : pulsante->toolTip();
     pulsante->setToolTip(suggerimento + QStringLiteral(" (") + tasti.testo + QLatin1Char(')'));
+}
+
+QAction* nuovaAzione(QWidget* finestra, const QString& nomeOggetto, const Comando& comando,
+                     std::function<void()> esegui) {
+    auto* azione = new QAction(comando.didascalia, finestra);
+    azione->setObjectName(nomeOggetto);
+    azione->setToolTip(comando.suggerimento);
+    azione->setStatusTip(comando.suggerimento);
+    azione->setWhatsThis(comando.suggerimento);
+    if (!comando.tasti.tasti.isEmpty()) {
+        azione->setShortcut(QKeySequence(comando.tasti.tasti, QKeySequence::PortableText));
+        azione->setShortcutContext(Qt::WindowShortcut);
+    }
+    finestra->addAction(azione);
+    QObject::connect(azione, &QAction::triggered, finestra, SottoGuardia(std::move(esegui)));
+    return azione;
+}
+
+void aggiungiAlMenuContestuale(QWidget* widget, const QList<QAction*>& azioni) {
+    widget->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(
+        widget, &QWidget::customContextMenuRequested, widget,
+        SottoGuardia([widget, azioni](const QPoint& dove) {
+            std::unique_ptr<QMenu> menu;
+            if (auto* campo = qobject_cast<QLineEdit*>(widget))
+                menu.reset(campo->createStandardContextMenu());
+            else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget))
+                menu.reset(memo->createStandardContextMenu());
+            else
+                menu = std::make_unique<QMenu>(widget);
+            if (!menu->isEmpty())
+                menu->addSeparator();
+            menu->addActions(azioni);
+            const QPoint punto =
+                qobject_cast<QAbstractScrollArea*>(widget)
+                    ? static_cast<QAbstractScrollArea*>(widget)->viewport()->mapToGlobal(dove)
+                    : widget->mapToGlobal(dove);
+            menu->exec(punto);
+        }));
 }
 
 void SostituisciDigitando(QLineEdit* campo, const QString& nuovo) {

@@ -10,6 +10,7 @@
 #include <functional>
 
 class QAbstractButton;
+class QAction;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -111,9 +112,21 @@ void preparaPulsanteImmagine(QAbstractButton* pulsante, const QString& didascali
 
 // Gives a button its keys: they press it from anywhere in its window, and its tooltip (its caption
 // when it has none) shows them.
+void assegnaScorciatoia(QAbstractButton* pulsante, const Scorciatoia& tasti);
+
+// A command of a window that has no button of its own: an action of the window named
+// `nomeOggetto`, run under the guard by its keys from anywhere in the window and from the context
+// menus it is offered in. Its caption is its text (what the menu shows and a screen reader reads),
+// its hint its tooltip and status tip, its keys shown in the menu beside it.
+QAction* nuovaAzione(QWidget* finestra, const QString& nomeOggetto, const Comando& comando,
+                     std::function<void()> esegui);
+
+// The context menu of a field, a list or a window (from the mouse, the Menu key or Shift+F10):
+// the widget's own entries first, when it has them (a text field's copy and paste), then the
+// actions.
+void aggiungiAlMenuContestuale(QWidget* widget, const QList<QAction*>& azioni);
+
 // Replaces the text of a field the user is typing in by `nuovo`, the field's text trimmed by
 // TogliSpazi (and maybe changed in case), keeping the cursor where it was among the characters
 // that stay.
 void SostituisciDigitando(QLineEdit* campo, const QString& nuovo);
-
-void assegnaScorciatoia(QAbstractButton* pulsante, const Scorciatoia& tasti);

@@ -22,6 +22,7 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDir>
@@ -1299,24 +1300,73 @@ private Q_SLOTS:
             {QStringLiteral("btnEmail"), QStringLiteral("Invia una e-mail")},
         };
         // What a text field takes for itself on one desktop or another (the Linux desktops add
-        // Ctrl+E, Ctrl+K, Ctrl+U and Ctrl+Shift+A to the usual ones): a command given those keys
-        // would never be reached from a field that has the focus.
-        const QStringList tastiDeiCampi{
+        // Ctrl+E, Ctrl+K, Ctrl+U and Ctrl+Shift+A to the usual ones), and every key of the
+        // standard editing commands on this desktop: a command given those keys would never be
+        // reached from a field that has the focus.
+        QSet<QString> tastiDeiCampi{
             "Ctrl+A",       "Ctrl+C",       "Ctrl+V",          "Ctrl+X",           "Ctrl+Z",
             "Ctrl+Y",       "Ctrl+Shift+Z", "Ctrl+E",          "Ctrl+K",           "Ctrl+U",
             "Ctrl+Shift+A", "Ctrl+Ins",     "Shift+Ins",       "Shift+Del",        "Ctrl+Backspace",
             "Ctrl+Del",     "Ctrl+Left",    "Ctrl+Right",      "Ctrl+Home",        "Ctrl+End",
             "Ctrl+Up",      "Ctrl+Down",    "Ctrl+Shift+Left", "Ctrl+Shift+Right", "Home",
-            "End"};
+            "End",          "Ctrl+Shift+U"}; // the desktops' Unicode input
+        for (QKeySequence::StandardKey modifica : {QKeySequence::Undo,
+                                                   QKeySequence::Redo,
+                                                   QKeySequence::Cut,
+                                                   QKeySequence::Copy,
+                                                   QKeySequence::Paste,
+                                                   QKeySequence::SelectAll,
+                                                   QKeySequence::Delete,
+                                                   QKeySequence::Backspace,
+                                                   QKeySequence::DeleteStartOfWord,
+                                                   QKeySequence::DeleteEndOfWord,
+                                                   QKeySequence::DeleteEndOfLine,
+                                                   QKeySequence::DeleteCompleteLine,
+                                                   QKeySequence::MoveToNextChar,
+                                                   QKeySequence::MoveToPreviousChar,
+                                                   QKeySequence::MoveToNextWord,
+                                                   QKeySequence::MoveToPreviousWord,
+                                                   QKeySequence::MoveToNextLine,
+                                                   QKeySequence::MoveToPreviousLine,
+                                                   QKeySequence::MoveToStartOfLine,
+                                                   QKeySequence::MoveToEndOfLine,
+                                                   QKeySequence::MoveToStartOfBlock,
+                                                   QKeySequence::MoveToEndOfBlock,
+                                                   QKeySequence::MoveToStartOfDocument,
+                                                   QKeySequence::MoveToEndOfDocument,
+                                                   QKeySequence::SelectNextChar,
+                                                   QKeySequence::SelectPreviousChar,
+                                                   QKeySequence::SelectNextWord,
+                                                   QKeySequence::SelectPreviousWord,
+                                                   QKeySequence::SelectStartOfLine,
+                                                   QKeySequence::SelectEndOfLine,
+                                                   QKeySequence::SelectStartOfDocument,
+                                                   QKeySequence::SelectEndOfDocument,
+                                                   QKeySequence::InsertLineSeparator,
+                                                   QKeySequence::InsertParagraphSeparator})
+            for (const QKeySequence& tasti : QKeySequence::keyBindings(modifica))
+                tastiDeiCampi.insert(tasti.toString());
         QSet<QKeySequence> usate;
         const QList<ComandoDaTastiera> comandi = ComandiGestioneDaTastiera();
-        QCOMPARE(comandi.size(), 19);
+        int pulsanti = 0;
         for (const ComandoDaTastiera& comando : comandi) {
-            auto* pulsante = figlio<QToolButton>(finestra(), qPrintable(comando.controllo));
             const QKeySequence tasti(comando.scorciatoia.tasti, QKeySequence::PortableText);
             QVERIFY2(!tasti.isEmpty() && !usate.contains(tasti), qPrintable(comando.controllo));
             QVERIFY2(!tastiDeiCampi.contains(tasti.toString()), qPrintable(tasti.toString()));
             usate.insert(tasti);
+            auto* pulsante = finestra()->findChild<QToolButton*>(comando.controllo);
+            if (!pulsante) {
+                // A command without a button: an action of the window, offered in menus.
+                auto* azione = finestra()->findChild<QAction*>(comando.controllo);
+                QVERIFY2(azione, qPrintable(comando.controllo));
+                QVERIFY(finestra()->actions().contains(azione));
+                QCOMPARE(azione->shortcut(), tasti);
+                QCOMPARE(azione->shortcutContext(), Qt::WindowShortcut);
+                QVERIFY2(!azione->text().isEmpty() && !azione->statusTip().isEmpty(),
+                         qPrintable(comando.controllo));
+                continue;
+            }
+            ++pulsanti;
             QCOMPARE(pulsante->shortcut(), tasti);
             QCOMPARE(pulsante->focusPolicy(), Qt::NoFocus);
 
@@ -1334,6 +1384,7 @@ private Q_SLOTS:
                          QAccessibleActionInterface::pressAction()),
                      QStringList{tasti.toString(QKeySequence::NativeText)});
         }
+        QCOMPARE(pulsanti, 19);
     }
 
     // Pressing "Salva" through assistive technology returns at once; the save runs right after,
