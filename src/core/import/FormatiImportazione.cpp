@@ -3,6 +3,7 @@
 #include "core/export/Esportazione.h"
 #include "core/import/LetturaCsv.h"
 #include "core/text/Formati.h"
+#include "core/text/Testo.h"
 
 #include <QDateTime>
 #include <QUrl>
@@ -28,7 +29,7 @@ private:
 
 // An ISO 8601 time (KeePassXC writes UTC, "2024-03-05T10:20:30Z") as the local day.
 QString DataIso(const QString& testo) {
-    const QString pulito = testo.trimmed();
+    const QString pulito = TogliSpazi(testo);
     if (pulito.isEmpty())
         return {};
     const QDateTime momento = QDateTime::fromString(pulito, Qt::ISODateWithMs);
@@ -40,7 +41,7 @@ QString DataIso(const QString& testo) {
 
 // Milliseconds since 1970-01-01 UTC (Firefox's times) as the local day.
 QString DataDaMillisecondi(const QString& testo) {
-    const QString pulito = testo.trimmed();
+    const QString pulito = TogliSpazi(testo);
     if (pulito.isEmpty())
         return {};
     bool numero = false;
@@ -58,13 +59,13 @@ QString NoteConAggiunte(const QString& note,
                         std::initializer_list<std::pair<const char*, QString>> aggiunte) {
     QStringList righe;
     for (const auto& [etichetta, valore] : aggiunte) {
-        if (!valore.trimmed().isEmpty())
+        if (!TogliSpazi(valore).isEmpty())
             righe.append(QString::fromUtf8(etichetta) + QStringLiteral(": ") + valore);
     }
     if (righe.isEmpty())
         return note;
     const QString altro = righe.join(QLatin1Char('\n'));
-    return note.trimmed().isEmpty() ? altro : note + QStringLiteral("\n\n") + altro;
+    return TogliSpazi(note).isEmpty() ? altro : note + QStringLiteral("\n\n") + altro;
 }
 
 // KeePassXC names each group by its path from the database's root group, root included.
@@ -88,14 +89,14 @@ SchedaLetta DaKeePassXC(const Colonne& c) {
 // Bitwarden writes the addresses of a login in one cell, separated by commas.
 SchedaLetta DaBitwarden(const Colonne& c) {
     SchedaLetta s;
-    const QString tipo = c("type").trimmed();
+    const QString tipo = TogliSpazi(c("type"));
     if (tipo.compare(QLatin1String("login"), Qt::CaseInsensitive) != 0) {
         s.tipoSaltato = tipo.isEmpty() ? QStringLiteral("senza tipo") : tipo.toLower();
         return s;
     }
     QStringList indirizzi = c("login_uri").split(QLatin1Char(','), Qt::SkipEmptyParts);
     for (QString& indirizzo : indirizzi)
-        indirizzo = indirizzo.trimmed();
+        indirizzo = TogliSpazi(indirizzo);
     indirizzi.removeAll(QString());
     s[Campo::Titolo] = c("name");
     s[Campo::URL] = indirizzi.value(0);
@@ -126,7 +127,7 @@ SchedaLetta DaChrome(const Colonne& c) {
 SchedaLetta DaFirefox(const Colonne& c) {
     SchedaLetta s;
     const QString indirizzo = c("url");
-    const QString host = QUrl(indirizzo.trimmed()).host();
+    const QString host = QUrl(TogliSpazi(indirizzo)).host();
     s[Campo::Titolo] = host.isEmpty() ? indirizzo : host;
     s[Campo::URL] = indirizzo;
     s[Campo::Utente] = c("username");
@@ -138,7 +139,7 @@ SchedaLetta DaFirefox(const Colonne& c) {
 }
 
 QByteArray Chiave(const QString& nome) {
-    return nome.trimmed().toLower().toUtf8();
+    return TogliSpazi(nome).toLower().toUtf8();
 }
 
 SchedaLetta DaBlindoro(const Colonne& c) {
@@ -279,7 +280,7 @@ FormatoRiconosciuto RiconosciFormato(const QStringList& intestazione) {
             usate.append(Chiave(nome));
         for (const QString& nome : intestazione) {
             if (!usate.contains(Chiave(nome)))
-                riconosciuto.ignorate.append(nome.trimmed());
+                riconosciuto.ignorate.append(TogliSpazi(nome));
         }
         return riconosciuto;
     }

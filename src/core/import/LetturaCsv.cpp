@@ -1,6 +1,7 @@
 #include "core/import/LetturaCsv.h"
 
 #include "core/storage/Windows1252.h"
+#include "core/text/Testo.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -268,7 +269,7 @@ TabellaCsv LeggiCsv(QByteArrayView dati, const CondizioneWindows1252& ammetteWin
         // The header's names are ASCII in every format: what it holds of them is enough.
         QStringList intestazione = righe.front().celle;
         for (QString& cella : intestazione)
-            cella = cella.trimmed();
+            cella = TogliSpazi(cella);
         if (tabella.codifica == CodificaCsv::Utf8ConBom || !ammetteWindows1252 ||
             !ammetteWindows1252(intestazione))
             FallisciUtf8(lineaNonUtf8);
@@ -277,7 +278,7 @@ TabellaCsv LeggiCsv(QByteArrayView dati, const CondizioneWindows1252& ammetteWin
     }
     tabella.intestazione = righe.takeFirst();
     for (QString& cella : tabella.intestazione.celle)
-        cella = cella.trimmed();
+        cella = TogliSpazi(cella);
     tabella.righe = std::move(righe);
     return tabella;
 }
