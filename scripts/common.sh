@@ -18,8 +18,9 @@ PACKAGES=(
   # tests of printed pages and of the help document
   fonts-dejavu-core fonts-liberation2 poppler-utils
   # the end-to-end test's own X server, with the Xlib and XTEST headers it drives the program
-  # through, and xclip, the other X client that reads the clipboard in the clipboard tests
-  xvfb libxtst-dev xclip
+  # through and the XFIXES one it sees the clipboard's owner change with, and xclip, the other X
+  # client that reads the clipboard in the clipboard tests
+  xvfb libxtst-dev libxfixes-dev xclip
   # the password generator: the strength estimator and the Italian word list of its passphrases
   libzxcvbn-dev witalian
   # LibreOffice Calc without its windows, for the test that reads the spreadsheet export back

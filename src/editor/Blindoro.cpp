@@ -9,6 +9,7 @@
 #include "editor/AllegaCartella.h"
 #include "editor/Calendario.h"
 #include "gui/Accessibilita.h"
+#include "gui/ComandiAppunti.h"
 #include "gui/Convenzioni.h"
 #include "gui/Guardia.h"
 #include "gui/Messaggi.h"
@@ -21,6 +22,7 @@
 #include "output/TrovaPassword.h"
 #include "validators/CodFisc.h"
 
+#include <QAction>
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -109,9 +111,37 @@ TfrmBlindoro::TfrmBlindoro(QWidget* parent)
             SottoGuardia(this, &TfrmBlindoro::txtEmailTyping));
 
     preparaConvenzioni();
+    preparaComandiAppunti();
+    preparaMenuContestuali();
 }
 
 TfrmBlindoro::~TfrmBlindoro() = default;
+
+void TfrmBlindoro::preparaComandiAppunti() {
+    actCopiaPassword =
+        nuovaAzione(this, QStringLiteral("actCopiaPassword"), ComandoCopia(Appunti::Dato::Password),
+                    [this] { actCopiaPasswordExecute(); });
+    actCopiaUtente =
+        nuovaAzione(this, QStringLiteral("actCopiaUtente"), ComandoCopia(Appunti::Dato::NomeUtente),
+                    [this] { actCopiaUtenteExecute(); });
+    actCopiaIndirizzo =
+        nuovaAzione(this, QStringLiteral("actCopiaIndirizzo"),
+                    ComandoCopia(Appunti::Dato::Indirizzo), [this] { actCopiaIndirizzoExecute(); });
+    // A copy from the lists as well: the line tells whatever the program's clipboard does.
+    SeguiAppunti(this, [this](const QString& avviso) { suggerimenti_->messaggio(avviso); });
+}
+
+// Every entry the window adds to a field's context menu, after the field's own (cut, copy,
+// paste...): one menu per field.
+void TfrmBlindoro::preparaMenuContestuali() {
+    const QList<QPair<QWidget*, QList<QAction*>>> menu{
+        {ui->txtURL, {actCopiaIndirizzo}},
+        {ui->txtUtente, {actCopiaUtente}},
+        {ui->txtPassword, {actCopiaPassword}},
+    };
+    for (const auto& [campo, azioni] : menu)
+        aggiungiAlMenuContestuale(campo, azioni);
+}
 
 void TfrmBlindoro::preparaConvenzioni() {
     // The commands of the row carry their caption under their picture; the small buttons beside
@@ -150,7 +180,7 @@ void TfrmBlindoro::preparaConvenzioni() {
     QHash<QString, Scorciatoia> tasti;
     for (const ComandoDaTastiera& comando : ComandiGestioneDaTastiera())
         tasti.insert(comando.controllo, comando.scorciatoia);
-    auto* suggerimenti = new RigaSuggerimenti(ui->panInfo);
+    auto* suggerimenti = suggerimenti_ = new RigaSuggerimenti(ui->panInfo);
     for (const auto& [comando, testo] : comandi) {
         preparaPulsanteImmagine(comando, Comando{soloImmagine.value(comando, comando->text()),
                                                  testo, tasti.value(comando->objectName())});
@@ -495,6 +525,24 @@ void TfrmBlindoro::btnRispostaClick() {
     ui->txtRisposta->setEchoMode(ui->txtRisposta->echoMode() == QLineEdit::Password
                                      ? QLineEdit::Normal
                                      : QLineEdit::Password);
+}
+
+void TfrmBlindoro::copiaCampo(Appunti::Dato dato, const QLineEdit* campo) {
+    // What was copied, and the clearing, come from the clipboard (SeguiAppunti).
+    if (!CopiaNegliAppunti(dato, campo->text()))
+        suggerimenti_->messaggio(AvvisiAppunti::CampoVuoto(dato));
+}
+
+void TfrmBlindoro::actCopiaPasswordExecute() {
+    copiaCampo(Appunti::Dato::Password, ui->txtPassword);
+}
+
+void TfrmBlindoro::actCopiaUtenteExecute() {
+    copiaCampo(Appunti::Dato::NomeUtente, ui->txtUtente);
+}
+
+void TfrmBlindoro::actCopiaIndirizzoExecute() {
+    copiaCampo(Appunti::Dato::Indirizzo, ui->txtURL);
 }
 
 void TfrmBlindoro::btnCodFiscClick() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/storage/Scheda.h"
+#include "gui/Appunti.h"
 #include "gui/Finestra.h"
 #include "gui/SchedaAperta.h"
 
@@ -10,7 +11,10 @@
 #include <memory>
 #include <optional>
 
+class QAction;
 class QKeyEvent;
+class QLineEdit;
+class RigaSuggerimenti;
 
 namespace Ui {
 class TfrmBlindoro;
@@ -69,6 +73,12 @@ public:
     void txtCodFiscTyping();
     void txtEmailTyping();
     void txtURLExit();
+    // Copies the password, the user name or the web address shown to the clipboard, for the
+    // delay of the program's clipboard; the hint line tells what was copied, or that the field
+    // is empty, and later that the clipboard was emptied.
+    void actCopiaPasswordExecute();
+    void actCopiaUtenteExecute();
+    void actCopiaIndirizzoExecute();
 
 Q_SIGNALS:
     // The window was closed (its exit command or the close box): the start window comes back.
@@ -91,6 +101,9 @@ private:
     void completaIndirizzo();
     void tastoInData(QWidget* campo, QKeyEvent* tasto);
     void preparaConvenzioni();
+    void preparaComandiAppunti();
+    void preparaMenuContestuali();
+    void copiaCampo(Appunti::Dato dato, const QLineEdit* campo);
 
     std::unique_ptr<Ui::TfrmBlindoro> ui;
     // The controls that hold the 16 typed fields of a record, in the record's order; the six
@@ -102,4 +115,9 @@ private:
     Allegati allegati_;
     // The window's record buffer, reused for every read and write of the run.
     TScheda scheda_{};
+    RigaSuggerimenti* suggerimenti_ = nullptr;
+    // The commands without a button of their own, offered in the fields' context menus.
+    QAction* actCopiaPassword = nullptr;
+    QAction* actCopiaUtente = nullptr;
+    QAction* actCopiaIndirizzo = nullptr;
 };

@@ -8,6 +8,8 @@
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -163,8 +165,31 @@ void RigaSuggerimenti::suggerimento(QWidget* elemento, const QString& testo) {
 }
 
 void RigaSuggerimenti::sfondo(QWidget* elemento) {
+    sfondi_.insert(elemento);
     elemento->setMouseTracking(true);
     elemento->installEventFilter(this);
+}
+
+void RigaSuggerimenti::messaggio(const QString& testo) {
+    riga_->setText(testo);
+    messaggio_ = true;
+    // Where the pointer is now: a command given from a context menu or by its keys was not given
+    // with a move the line saw.
+    elementoDelMessaggio_ = elementoDi(QApplication::widgetAt(QCursor::pos()));
+}
+
+QObject* RigaSuggerimenti::elementoDi(QWidget* widget) const {
+    for (; widget; widget = widget->parentWidget())
+        if (suggerimenti_.contains(widget) || sfondi_.contains(widget))
+            return widget;
+    return nullptr;
+}
+
+bool RigaSuggerimenti::tieneMessaggio(QObject* elemento) {
+    if (messaggio_ && elemento == elementoDelMessaggio_)
+        return true;
+    messaggio_ = false;
+    return false;
 }
 
 bool RigaSuggerimenti::eventFilter(QObject* oggetto, QEvent* evento) {
@@ -172,7 +197,8 @@ bool RigaSuggerimenti::eventFilter(QObject* oggetto, QEvent* evento) {
         return false;
     const auto suggerimento = suggerimenti_.constFind(oggetto);
     if (suggerimento != suggerimenti_.cend()) {
-        riga_->setText(*suggerimento);
+        if (!tieneMessaggio(oggetto))
+            riga_->setText(*suggerimento);
         return false;
     }
     // A move that the background receives from a caption or another element lying on it (they
@@ -180,7 +206,9 @@ bool RigaSuggerimenti::eventFilter(QObject* oggetto, QEvent* evento) {
     if (evento->type() == QEvent::MouseMove) {
         auto* sfondo = static_cast<QWidget*>(oggetto);
         const QPoint punto = static_cast<QMouseEvent*>(evento)->position().toPoint();
-        if (!sfondo->childAt(punto))
+        QWidget* sopra = sfondo->childAt(punto);
+        const bool tenuto = tieneMessaggio(sopra ? elementoDi(sopra) : sfondo);
+        if (!sopra && !tenuto)
             riga_->clear();
     }
     return false;

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <functional>
 
@@ -81,12 +82,26 @@ public:
     void suggerimento(QWidget* elemento, const QString& testo);
     void sfondo(QWidget* elemento);
 
+    // Writes what a command has just done into the line. It stays as a hint stays: while the
+    // pointer moves over the command or the part of the background it was over when the message
+    // came (a field or a caption on it included), until it reaches another one, whose hint (or
+    // the empty line of the background) then takes the line over.
+    void messaggio(const QString& testo);
+
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
+    // The command or part of the background that holds the widget; none outside them.
+    QObject* elementoDi(QWidget* widget) const;
+    // Whether a move over `elemento` leaves a message where it is.
+    bool tieneMessaggio(QObject* elemento);
+
     QLabel* riga_;
     QHash<QObject*, QString> suggerimenti_;
+    QSet<QObject*> sfondi_;
+    bool messaggio_ = false;
+    QObject* elementoDelMessaggio_ = nullptr;
 };
 
 // A link: underlined dark-blue text, orange while a mouse button is held on the text or on its

@@ -131,17 +131,19 @@ void ElencoRiepilogo::CercaChiave() {
     ultimaChiave_ = esito.ultimaChiave;
 }
 
-void ElencoRiepilogo::CaricaScelta(const QString& percorso,
-                                   const MostraSchedaTrovata& mostra) const {
+ElencoRiepilogo::EsitoScelta
+ElencoRiepilogo::CaricaScelta(const QString& percorso, const MostraSchedaTrovata& mostra) const {
     const std::optional<qsizetype> riga = RigaSelezionata();
     if (!riga)
-        return;
+        return EsitoScelta::NessunaRiga;
     try {
         CaricaSchedeDellaRiga(percorso, Righe().at(*riga), mostra);
     } catch (const std::exception& errore) {
-        // The window closes all the same; what reached the record window stays there.
-        qCWarning(RegistroArchivio) << "loading the chosen line:" << errore.what();
+        // What was handed over stays where it went.
+        qCWarning(RegistroArchivio) << "reading the records of the chosen line:" << errore.what();
+        return EsitoScelta::ArchivioIlleggibile;
     }
+    return EsitoScelta::Letta;
 }
 
 void ElencoRiepilogo::AlDoppioClic(std::function<void()> azione) {
@@ -188,7 +190,7 @@ const QString& StileElenco() {
 QLabel[class="istruzione"] { color: #0E3C78; font: bold 10pt "Verdana"; background: transparent; }
 QLabel[class="didascalia"] { color: #0E3C78; font: bold 9pt "Verdana"; background: transparent; }
 #lblAttendere { color: #174F99; font: bold italic 10pt "Verdana"; background: transparent; }
-#lblTrovate { color: #008B8B; font: bold 10pt "Verdana"; background: transparent; }
+#lblTrovate, #lblAppunti { color: #008B8B; font: bold 10pt "Verdana"; background: transparent; }
 #lblRigo03 { color: #DC143C; font: bold 10pt "Verdana"; background: transparent; }
 QLineEdit { background: white; border: 1px solid #9DB7D8; border-radius: 4px; padding: 1px 6px;
   font: bold 12pt "Verdana"; color: #1B3A5C; selection-background-color: #4682B4; }

@@ -49,8 +49,9 @@ public:
 
     // Hands every record of the archive whose line equals the selected line to `mostra`, in file
     // order, so the last of them is the one left where it goes. With no line selected, or when
-    // the archive cannot be read, it stops silently: what was handed over stays.
-    void CaricaScelta(const QString& percorso, const MostraSchedaTrovata& mostra) const;
+    // the archive cannot be read, it stops and says which: what was handed over stays.
+    enum class EsitoScelta { Letta, NessunaRiga, ArchivioIlleggibile };
+    EsitoScelta CaricaScelta(const QString& percorso, const MostraSchedaTrovata& mostra) const;
 
     // Runs `azione` when the user double-clicks the list (anywhere in it) or presses Enter in it.
     void AlDoppioClic(std::function<void()> azione);

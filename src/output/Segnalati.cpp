@@ -25,7 +25,7 @@ TfrmSegnalati::TfrmSegnalati(SchedaAperta* scheda)
     auto* invio = new TastoInvio(this);
     invio->sposta(ui->txtTrova, ui->btnTrova);
 
-    preparaElenco(ui->lstRecords, ui->txtTrova, ui->btnStampa, UltimaChiave);
+    preparaElenco(ui->lstRecords, ui->txtTrova, ui->btnStampa, ui->lblAppunti, UltimaChiave);
 
     CollegaComando(ui->btnTrova, this, &TfrmSegnalati::btnTrovaClick);
     CollegaComando(ui->btnStampa, this, &TfrmSegnalati::btnStampaClick);

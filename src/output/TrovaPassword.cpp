@@ -37,7 +37,7 @@ TfrmTrovaPassword::TfrmTrovaPassword(SchedaAperta* scheda)
     }
     invio->sposta(ui->txtTrova, ui->btnTrova);
 
-    preparaElenco(ui->lstRecords, ui->txtTrova, ui->btnStampa, UltimaChiave);
+    preparaElenco(ui->lstRecords, ui->txtTrova, ui->btnStampa, ui->lblAppunti, UltimaChiave);
 
     connect(ui->btnCerca, &QPushButton::pressed, this,
             SottoGuardia(this, &TfrmTrovaPassword::btnCercaMouseDown));

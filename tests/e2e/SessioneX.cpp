@@ -8,6 +8,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xfixes.h>
 
 #include <sys/select.h>
 #include <vector>
@@ -297,15 +298,34 @@ bool SessioneX::digita(const QString& testo) {
     return battuto;
 }
 
-bool SessioneX::premi(const char* tasto, bool conControl) {
-    const KeyCode control = XKeysymToKeycode(schermo_, XK_Control_L);
-    if (conControl)
-        XTestFakeKeyEvent(schermo_, control, True, CurrentTime);
+bool SessioneX::premi(const char* tasto, int modificatori) {
+    std::vector<KeyCode> tenuti;
+    if (modificatori & Control)
+        tenuti.push_back(XKeysymToKeycode(schermo_, XK_Control_L));
+    if (modificatori & Alt)
+        tenuti.push_back(XKeysymToKeycode(schermo_, XK_Alt_L));
+    for (const KeyCode tenuto : tenuti)
+        XTestFakeKeyEvent(schermo_, tenuto, True, CurrentTime);
     const bool battuto = tastoSimbolo(XStringToKeysym(tasto));
-    if (conControl)
-        XTestFakeKeyEvent(schermo_, control, False, CurrentTime);
+    for (auto tenuto = tenuti.rbegin(); tenuto != tenuti.rend(); ++tenuto)
+        XTestFakeKeyEvent(schermo_, *tenuto, False, CurrentTime);
     invia();
     return battuto;
+}
+
+bool SessioneX::aspettaProprietario(const char* selezione, bool presente,
+                                    std::chrono::milliseconds limite) {
+    const Atom atomo = XInternAtom(schermo_, selezione, False);
+    // Each change of owner comes as an event, which ends the wait's sleep at once.
+    int evento = 0, errore = 0;
+    if (XFixesQueryExtension(schermo_, &evento, &errore))
+        XFixesSelectSelectionInput(schermo_, radice_, atomo, XFixesSetSelectionOwnerNotifyMask);
+    const bool visto =
+        aspetta([&] { return (XGetSelectionOwner(schermo_, atomo) != 0) == presente; }, limite);
+    annota(
+        QStringLiteral("%1 %2").arg(QString::fromLatin1(selezione),
+                                    presente ? QStringLiteral("owned") : QStringLiteral("free")));
+    return visto;
 }
 
 void SessioneX::invia() {

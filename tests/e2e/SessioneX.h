@@ -62,8 +62,15 @@ public:
     // Each character as a key press and release, with Shift where the key needs it; a line
     // break is the Return key. False when a character has no key (nothing more is typed).
     bool digita(const QString& testo);
-    // One key by its X keysym name ("Return", "space"), with Control held when asked.
-    bool premi(const char* tasto, bool conControl = false);
+    // One key by its X keysym name ("Return", "space"), with the modifiers held.
+    enum Modificatore { Control = 1, Alt = 2 };
+    bool premi(const char* tasto, int modificatori = 0);
+
+    // True once the selection ("CLIPBOARD", "PRIMARY") has an owner, or none when `presente` is
+    // false. The display tells each change of owner (XFIXES), so a copy and a clearing are seen
+    // as they happen.
+    bool aspettaProprietario(const char* selezione, bool presente,
+                             std::chrono::milliseconds limite = AttesaMassima);
 
     // The window as it shows, once two pictures taken a moment apart agree (painting is over).
     QImage foto(Finestra finestra, std::chrono::milliseconds limite = std::chrono::seconds(20));

@@ -12,9 +12,11 @@
 
 #include "core/storage/Scheda.h"
 #include "core/text/Formati.h"
+#include "support/AltroClientX.h"
 
 #include <QDate>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -212,9 +214,28 @@ public:
             inciampa(x_.errore());
     }
 
-    void premi(const char* tasto, bool conControl = false) {
-        if (!x_.premi(tasto, conControl))
+    void premi(const char* tasto, int modificatori = 0) {
+        if (!x_.premi(tasto, modificatori))
             inciampa(x_.errore());
+    }
+
+    // A copy to the clipboard, by its keys: once the program owns both the clipboard and the
+    // primary selection.
+    void copiaConITasti(const char* tasto) {
+        premi(tasto, SessioneX::Control | SessioneX::Alt);
+        for (const char* selezione : {"CLIPBOARD", "PRIMARY"})
+            if (!x_.aspettaProprietario(selezione, true))
+                inciampa(QStringLiteral("nothing copied to %1 by Ctrl+Alt+%2: %3")
+                             .arg(QString::fromLatin1(selezione), QString::fromLatin1(tasto),
+                                  x_.errore()));
+    }
+
+    // The program's copy taken away after its delay, where it still is: the display then has no
+    // owner of the selection.
+    void aspettaSgombero(const char* selezione) {
+        if (!x_.aspettaProprietario(selezione, false))
+            inciampa(QStringLiteral("%1 never emptied: %2")
+                         .arg(QString::fromLatin1(selezione), x_.errore()));
     }
 
     void prendiTastiera(SessioneX::Finestra finestra) {
@@ -247,6 +268,52 @@ public:
 private:
     SessioneX& x_;
 };
+
+// The password of the record shown, copied by its keys: another client reads it at once from the
+// clipboard and from the primary selection, offered as a secret, and finds both empty once the
+// delay has run. Then the user name: a text the other client copies over it in the meantime
+// survives the delay, and only the selection is emptied.
+void provaAppunti(Utente& utente, SessioneX::Finestra scheda, const QString& schermo) {
+    using Selezione = AltroClientX::Selezione;
+    AltroClientX altro(schermo);
+    const auto leggi = [&](Selezione selezione) {
+        const std::optional<QString> testo = altro.testo(selezione);
+        if (!altro.errore().isEmpty())
+            inciampa(altro.errore());
+        return testo;
+    };
+    const QString password = QStringLiteral("Gelso-42!");
+    utente.clicca(scheda, ModuloScheda, "txtTitolo");
+    utente.prendiTastiera(scheda);
+
+    QElapsedTimer dallaCopia;
+    dallaCopia.start();
+    utente.copiaConITasti("p");
+    for (const Selezione selezione : {Selezione::Appunti, Selezione::Primaria}) {
+        if (leggi(selezione) != password)
+            inciampa(QStringLiteral("the password is not what the other client reads"));
+        if (!altro.tipi(selezione).contains(QStringLiteral("x-kde-passwordManagerHint")))
+            inciampa(QStringLiteral("no secret mark among the offered types: ") +
+                     altro.tipi(selezione).join(QLatin1Char(' ')));
+    }
+    utente.aspettaSgombero("CLIPBOARD");
+    utente.aspettaSgombero("PRIMARY");
+    // A timer never ends early: the delay counted from the copy, which came after the key.
+    if (dallaCopia.elapsed() < 10000)
+        inciampa(QStringLiteral("emptied after %1 ms").arg(dallaCopia.elapsed()));
+    if (leggi(Selezione::Appunti) || leggi(Selezione::Primaria))
+        inciampa(QStringLiteral("the password is still offered after the delay"));
+
+    utente.copiaConITasti("u");
+    if (leggi(Selezione::Appunti) != QStringLiteral("mario.rossi"))
+        inciampa(QStringLiteral("the user name is not what the other client reads"));
+    const QString suo = QStringLiteral("testo dell'altro programma");
+    if (!altro.copia(Selezione::Appunti, suo))
+        inciampa(altro.errore());
+    utente.aspettaSgombero("PRIMARY");
+    if (leggi(Selezione::Appunti) != suo)
+        inciampa(QStringLiteral("the other client's text did not survive the delay"));
+}
 
 } // namespace
 
@@ -348,7 +415,7 @@ void tst_E2e::dallAccessoAllUscitaUnaSchedaSalvata() {
 
         utente.clicca(scheda, ModuloScheda, "txtURL");
         utente.prendiTastiera(scheda);
-        utente.premi("a", true); // all of "https://", replaced by what is typed
+        utente.premi("a", SessioneX::Control); // all of "https://", replaced by what is typed
         utente.digita(IndirizzoDigitato);
         for (const Digitato& d : Digitati)
             utente.scrivi(scheda, ModuloScheda, d.controllo, d.testo);
@@ -363,6 +430,8 @@ void tst_E2e::dallAccessoAllUscitaUnaSchedaSalvata() {
         utente.clicca(scheda, ModuloScheda, "cmdSalva");
         utente.confermaMessaggio(TitoloInformazione);
         utente.fotografa(scheda, QStringLiteral("scheda.png"));
+
+        provaAppunti(utente, scheda, xvfb.nome());
 
         utente.clicca(scheda, ModuloScheda, "cmdEsci");
         avvio = utente.aspetta(TitoloAvvio);

@@ -10,6 +10,7 @@
 #include "editor/AllegaCartella.h"
 #include "editor/Blindoro.h"
 #include "editor/Calendario.h"
+#include "gui/Appunti.h"
 #include "gui/Convenzioni.h"
 #include "gui/EtichettaAdattata.h"
 #include "support/Accessibile.h"
@@ -25,10 +26,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QDir>
 #include <QEnterEvent>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QMenu>
 #include <QPointer>
 #include <QSet>
 #include <QTemporaryDir>
@@ -227,6 +230,8 @@ private Q_SLOTS:
     }
 
     void cleanup() {
+        // A copy's delay must not run into the next case's window.
+        Appunti::programma().cancella();
         // A case that made the attachments folder read-only may have stopped half-way.
         QFile::setPermissions(allegati(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         controlli.reset();
@@ -1599,6 +1604,167 @@ private Q_SLOTS:
         premi(Qt::Key_W, Qt::ControlModifier);
         QVERIFY(!finestra()->isVisible());
         QVERIFY(reinterpret_cast<QWidget*>(&finestre->Avvio())->isVisible());
+    }
+
+    // --- Clipboard: the password, the user name and the web address copied ---
+
+    // Each by its keys from any field (a date field included, which opens no calendar for them):
+    // the text goes to the clipboard, the hint line says what it was and for how long, and later
+    // that the clipboard was emptied; an empty field copies nothing and says so. The copied text
+    // shows nowhere.
+    void copiaNegliAppunti_data() {
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<int>("tasto");
+        QTest::addColumn<QString>("premutoIn");
+        QTest::addColumn<QString>("copiato"); // null: nothing copied
+        QTest::addColumn<QString>("avviso");
+        const QString password =
+            QStringLiteral("Password copiata negli appunti: verrà cancellata tra 10 secondi.");
+        QTest::newRow("password as typed, its blanks included")
+            << "txtPassword"
+            << " Pa55 wörd " << int(Qt::Key_P) << "txtTitolo"
+            << " Pa55 wörd " << password;
+        QTest::newRow("password from a date field") << "txtPassword"
+                                                    << "Pa55word" << int(Qt::Key_P) << "txtScadenza"
+                                                    << "Pa55word" << password;
+        QTest::newRow("user name without the blanks at its ends")
+            << "txtUtente"
+            << "  mario.rossi " << int(Qt::Key_U) << "txtPassword"
+            << "mario.rossi"
+            << "Nome utente copiato negli appunti: verrà cancellato tra 10 secondi.";
+        QTest::newRow("web address")
+            << "txtURL"
+            << "https://www.banca.it" << int(Qt::Key_I) << "txtNote"
+            << "https://www.banca.it"
+            << "Indirizzo del sito copiato negli appunti: verrà cancellato tra 10 secondi.";
+        QTest::newRow("empty password") << "txtPassword"
+                                        << "" << int(Qt::Key_P) << "txtTitolo" << QString()
+                                        << "Il campo Password è vuoto: non è stato copiato nulla.";
+        QTest::newRow("user name of blanks")
+            << "txtUtente"
+            << "   " << int(Qt::Key_U) << "txtTitolo" << QString()
+            << "Il campo Nome Utente è vuoto: non è stato copiato nulla.";
+        QTest::newRow("the https:// of a new record")
+            << "txtURL"
+            << "https://" << int(Qt::Key_I) << "txtTitolo" << QString()
+            << "Il campo URL è vuoto: non è stato copiato nulla.";
+    }
+
+    void copiaNegliAppunti() {
+        QFETCH(QString, campo);
+        QFETCH(QString, testo);
+        QFETCH(int, tasto);
+        QFETCH(QString, premutoIn);
+        QFETCH(QString, copiato);
+        QFETCH(QString, avviso);
+        QClipboard* appunti = QGuiApplication::clipboard();
+        const QString suo = QStringLiteral("testo dell'utente");
+        appunti->setText(suo);
+        finestra()->findChild<QLineEdit*>(campo)->setText(testo);
+        auto* dove = finestra()->findChild<QWidget*>(premutoIn);
+        mettiFocus(dove);
+        const bool calendario = conDialogoModale(
+            [&] {
+                QTest::keyClick(dove, static_cast<Qt::Key>(tasto),
+                                Qt::ControlModifier | Qt::AltModifier);
+            },
+            [](QWidget*) {});
+        QVERIFY(!calendario);
+        QCOMPARE(ui().panInfo->text(), avviso);
+        QCOMPARE(appunti->text(), copiato.isNull() ? suo : copiato);
+        if (auto* campoDove = qobject_cast<QLineEdit*>(dove); campoDove && premutoIn != campo)
+            QCOMPARE(campoDove->text(), QString()); // the keys typed nothing
+        if (copiato.isNull())
+            return;
+        for (QAction* azione : finestra()->actions())
+            for (const QString& mostrato : {azione->text(), azione->toolTip(), azione->statusTip()})
+                QVERIFY2(!mostrato.contains(copiato.trimmed()), qPrintable(mostrato));
+
+        Appunti::programma().cancella();
+        QCOMPARE(appunti->text(), QString());
+        QCOMPARE(ui().panInfo->text(), QStringLiteral("Gli appunti sono stati svuotati."));
+    }
+
+    // Each field's context menu offers its copy after the field's own entries, with the command's
+    // caption, hint and keys; choosing it copies.
+    void copiaDalMenuDelCampo_data() {
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("voce");
+        QTest::addColumn<QString>("suggerimento");
+        QTest::newRow("password") << "txtPassword"
+                                  << "Copia la password"
+                                  << "Copia la password negli appunti per 10 secondi.";
+        QTest::newRow("user name") << "txtUtente"
+                                   << "Copia il nome utente"
+                                   << "Copia il nome utente negli appunti per 10 secondi.";
+        QTest::newRow("web address") << "txtURL"
+                                     << "Copia l'indirizzo del sito"
+                                     << "Copia l'indirizzo del sito negli appunti per 10 secondi.";
+    }
+
+    void copiaDalMenuDelCampo() {
+        QFETCH(QString, campo);
+        QFETCH(QString, voce);
+        QFETCH(QString, suggerimento);
+        auto* testo = finestra()->findChild<QLineEdit*>(campo);
+        testo->setText(QStringLiteral("https://valore.it"));
+        QGuiApplication::clipboard()->clear();
+        QStringList voci;
+        const bool visto = conMenuContestuale(testo, QPoint(10, 10), [&](QMenu* menu) {
+            const QList<QAction*> azioni = menu->actions();
+            QAction* copia = azioni.last();
+            QCOMPARE(copia->text(), voce);
+            QCOMPARE(copia->statusTip(), suggerimento);
+            QVERIFY(azioni.size() > 2 && azioni[azioni.size() - 2]->isSeparator());
+            QVERIFY(copia->shortcut().toString().startsWith(QLatin1String("Ctrl+Alt+")));
+            QAccessibleInterface* interfaccia = QAccessible::queryAccessibleInterface(menu);
+            QAccessibleInterface* ultima = interfaccia->child(interfaccia->childCount() - 1);
+            QCOMPARE(ultima->text(QAccessible::Name), voce);
+            for (QAction* a : azioni)
+                voci << a->text();
+            scegliVoce(menu, voce);
+        });
+        QVERIFY(visto);
+        // The field's own entries first: cut, copy, paste and the others of a text field.
+        QVERIFY2(voci.size() > 4, qPrintable(voci.join(QLatin1Char('|'))));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("https://valore.it"));
+    }
+
+    // A message stays in the hint line as a hint does: while the pointer stays over the part of
+    // the window it was on (a field on it included), until a command's hint or the empty line of
+    // another part of the background takes over.
+    void avvisoRestaComeUnSuggerimento() {
+        ui().txtPassword->setText(QStringLiteral("segreta"));
+        const QString copiata =
+            QStringLiteral("Password copiata negli appunti: verrà cancellata tra 10 secondi.");
+        const auto copia = [this] {
+            QTest::keyClick(ui().txtTitolo, Qt::Key_P, Qt::ControlModifier | Qt::AltModifier);
+        };
+        mettiFocus(ui().txtTitolo);
+        QTest::mouseMove(ui().bkgCredenziali, QPoint(3, 3));
+        QTRY_COMPARE(ui().panInfo->text(), QString());
+        copia();
+        QCOMPARE(ui().panInfo->text(), copiata);
+        QTest::mouseMove(ui().bkgCredenziali, QPoint(6, 4));
+        QTest::mouseMove(ui().txtPassword, QPoint(5, 5));
+        QTest::qWait(20);
+        QCOMPARE(ui().panInfo->text(), copiata);
+        QTest::mouseMove(ui().cmdSalva, QPoint(10, 10));
+        QTRY_COMPARE(ui().panInfo->text(), QStringLiteral("Salva la scheda in archivio."));
+
+        // Given with the pointer on a command: moves over the command keep it, as they keep the
+        // command's hint.
+        copia();
+        QCOMPARE(ui().panInfo->text(), copiata);
+        QTest::mouseMove(ui().cmdSalva, QPoint(12, 12));
+        QTest::qWait(20);
+        QCOMPARE(ui().panInfo->text(), copiata);
+        QTest::mouseMove(ui().bkgCredenziali, QPoint(3, 3));
+        QTRY_COMPARE(ui().panInfo->text(), QString());
+        copia();
+        QTest::mouseMove(ui().cmdTrova, QPoint(10, 10));
+        QTRY_COMPARE(ui().panInfo->text(), QStringLiteral("Trova una scheda in archivio."));
     }
 
     // --- Full disk: saves and attachment copies on a real full file system ---

@@ -1,6 +1,7 @@
 #include "tst_output.h"
 
 #include "editor/Blindoro.h"
+#include "gui/Appunti.h"
 
 #include <QApplication>
 
@@ -20,6 +21,8 @@ void tst_Output::init() {
 }
 
 void tst_Output::cleanup() {
+    // A copy's delay must not run into the next case's windows.
+    Appunti::programma().cancella();
     controlli.reset();
     finestre.reset();
     // Put back the previous platform even when the check fails, or the next case would run

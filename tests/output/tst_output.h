@@ -89,6 +89,13 @@ private Q_SLOTS:
     void scaduteDoppioClic();
     void scaduteStampa();
 
+    // --- Copy from the search window and the expired summary (tst_output_copia.cpp) ---
+    void elencoCopiaLaSchedaDellaRiga_data();
+    void elencoCopiaLaSchedaDellaRiga();
+    void elencoCopiaSenzaRisultato_data();
+    void elencoCopiaSenzaRisultato();
+    void elencoCopiaNonSuiFiltri();
+
     // --- Card print (tst_output_stampa.cpp) ---
     void stampaFinestraDellaScheda();
     void stampaIlContenutoDellaFinestra_data();

@@ -1,7 +1,11 @@
 #include "support/AiutiFinestre.h"
 
+#include <QAbstractScrollArea>
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
+#include <QMenu>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -31,6 +35,40 @@ bool conDialogoModale(const std::function<void()>& apri,
     apri();
     sonda.stop();
     return visto;
+}
+
+bool conMenuContestuale(QWidget* widget, QPoint punto, const std::function<void(QMenu*)>& azione) {
+    bool visto = false;
+    QTimer sonda;
+    sonda.setInterval(5);
+    QObject::connect(&sonda, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu || !menu->isVisible())
+            return;
+        sonda.stop();
+        visto = true;
+        QPointer<QMenu> guardia(menu);
+        azione(menu);
+        if (guardia && guardia->isVisible())
+            guardia->close();
+    });
+    sonda.start();
+    auto* area = qobject_cast<QAbstractScrollArea*>(widget);
+    QWidget* destinatario = area ? area->viewport() : widget;
+    QContextMenuEvent richiesta(QContextMenuEvent::Mouse, punto, destinatario->mapToGlobal(punto));
+    QApplication::sendEvent(destinatario, &richiesta);
+    sonda.stop();
+    return visto;
+}
+
+void scegliVoce(QMenu* menu, const QString& testo) {
+    for (QAction* voce : menu->actions())
+        if (voce->text() == testo) {
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(voce).center());
+            return;
+        }
+    QTest::qFail(qPrintable(QStringLiteral("no entry \"%1\" in the menu").arg(testo)), __FILE__,
+                 __LINE__);
 }
 
 void digita(QWidget* destinatario, const QString& testo) {

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <functional>
 
+class QMenu;
 class QWidget;
 
 // The main() of a window test: the program's own application object (it catches failures that
@@ -52,6 +53,14 @@ template <class Prova> int eseguiProvaFinestre(int argc, char** argv) {
 // test. Returns whether a modal dialog was seen.
 bool conDialogoModale(const std::function<void()>& apri,
                       const std::function<void(QWidget*)>& azione);
+
+// Asks for the widget's context menu at `punto` as the right mouse button does (for a list: a
+// point of its viewport) and runs `azione` on the menu as soon as it shows; the menu is closed
+// afterwards if `azione` left it open. Returns whether a menu was seen.
+bool conMenuContestuale(QWidget* widget, QPoint punto, const std::function<void(QMenu*)>& azione);
+
+// Chooses the menu's entry with that text as a click does.
+void scegliVoce(QMenu* menu, const QString& testo);
 
 // Types text into a widget one character at a time, non-ASCII characters included.
 void digita(QWidget* destinatario, const QString& testo);

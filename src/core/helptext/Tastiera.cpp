@@ -16,6 +16,21 @@ Scorciatoia TastoEsportazione() {
     return {QStringLiteral("Ctrl+Shift+X"), QStringLiteral("Ctrl+Maiusc+X")};
 }
 
+// Ctrl+Alt with the field's initial: no text field takes Ctrl+Alt and a letter for itself, and the
+// desktops' own Ctrl+Alt keys are others (the arrows, Canc, the function keys, L to lock the
+// screen, T for a terminal).
+Scorciatoia TastoCopiaPassword() {
+    return {QStringLiteral("Ctrl+Alt+P"), QStringLiteral("Ctrl+Alt+P")};
+}
+
+Scorciatoia TastoCopiaUtente() {
+    return {QStringLiteral("Ctrl+Alt+U"), QStringLiteral("Ctrl+Alt+U")};
+}
+
+Scorciatoia TastoCopiaIndirizzo() {
+    return {QStringLiteral("Ctrl+Alt+I"), QStringLiteral("Ctrl+Alt+I")};
+}
+
 // The standard keys where the desktop has one (new, save, find, print, help, close), the others
 // chosen among those that no text field takes for itself on any desktop.
 QList<ComandoDaTastiera> ComandiGestioneDaTastiera() {
@@ -46,6 +61,12 @@ QList<ComandoDaTastiera> ComandiGestioneDaTastiera() {
                 "Ctrl+Maiusc+R"),
         comando("btnCodFisc", "controlla il codice fiscale", "Ctrl+Shift+C", "Ctrl+Maiusc+C"),
         comando("btnEmail", "invia una e-mail", "Ctrl+Shift+E", "Ctrl+Maiusc+E"),
+        {QStringLiteral("actCopiaPassword"), QStringLiteral("copia la password"),
+         TastoCopiaPassword()},
+        {QStringLiteral("actCopiaUtente"), QStringLiteral("copia il nome utente"),
+         TastoCopiaUtente()},
+        {QStringLiteral("actCopiaIndirizzo"), QStringLiteral("copia l'indirizzo del sito"),
+         TastoCopiaIndirizzo()},
     };
 }
 
@@ -60,5 +81,15 @@ QString TestoComandiDaTastiera() {
                           "un tasto qualsiasi apre il calendario, Canc o Backspace li svuotano. "
                           "Nelle altre finestre il tasto Tab raggiunge ogni pulsante, che si preme "
                           "con la barra spaziatrice o con Invio, il tasto F1 apre la guida e Esc "
-                          "chiude le finestre di dialogo.");
+                          "chiude le finestre di dialogo. ") +
+           TestoCopiaNegliAppunti();
+}
+
+QString TestoCopiaNegliAppunti() {
+    return QStringLiteral("Nelle finestre di ricerca e delle password scadute %1 e %2 copiano la "
+                          "password e il nome utente della scheda della riga selezionata. Ciò che "
+                          "si copia resta negli appunti per %3 secondi, poi gli appunti vengono "
+                          "svuotati, a meno che nel frattempo vi sia stato copiato altro.")
+        .arg(TastoCopiaPassword().testo, TastoCopiaUtente().testo,
+             QString::number(SecondiNegliAppunti));
 }

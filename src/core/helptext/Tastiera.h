@@ -27,6 +27,16 @@ QList<ComandoDaTastiera> ComandiGestioneDaTastiera();
 Scorciatoia TastoGuida();
 Scorciatoia TastoStampa();
 Scorciatoia TastoEsportazione();
+// The keys that copy a record's password, user name and web address, in the record window and,
+// for the first two, on the selected line of the search and expired-summary lists.
+Scorciatoia TastoCopiaPassword();
+Scorciatoia TastoCopiaUtente();
+Scorciatoia TastoCopiaIndirizzo();
 
 // The sentences of the record window's help that tell the keys above.
 QString TestoComandiDaTastiera();
+// Its last sentences: the copy from the lists and how long a copy stays on the clipboard.
+QString TestoCopiaNegliAppunti();
+
+// How long a text copied by the program stays on the clipboard, as the help tells it.
+inline constexpr int SecondiNegliAppunti = 10;

@@ -226,7 +226,7 @@ void tst_Helptext::corpoConUnaRigaVuotaFraIParagrafi() {
 // the keyboard gives, with its keys as the user reads them; no two commands share keys.
 void tst_Helptext::tastiDellaFinestraDelleSchede() {
     const QList<ComandoDaTastiera> comandi = ComandiGestioneDaTastiera();
-    QCOMPARE(comandi.size(), 19);
+    QCOMPARE(comandi.size(), 22);
     const QString gestione = CorpoGuida(ArgomentoGuida::Gestione);
     QVERIFY(gestione.contains(TestoComandiDaTastiera()));
     QVERIFY(CorpoGuida(ArgomentoGuida::Avvio).contains(TestoComandiDaTastiera()));
@@ -264,6 +264,13 @@ void tst_Helptext::documentoPdfContieneOgniArgomento() {
         for (const QString& paragrafo : ParagrafiGuida(argomento))
             QVERIFY2(testo.contains(spaziUnici(paragrafo)), qPrintable(paragrafo));
     }
+    // The clipboard's keys, as the user reads them, and what the lists copy with them.
+    for (const char* voce : {"copia la password (Ctrl+Alt+P)", "copia il nome utente (Ctrl+Alt+U)",
+                             "copia l'indirizzo del sito (Ctrl+Alt+I)",
+                             "Nelle finestre di ricerca e delle password scadute Ctrl+Alt+P e "
+                             "Ctrl+Alt+U copiano la password e il nome utente",
+                             "resta negli appunti per 10 secondi"})
+        QVERIFY2(testo.contains(QString::fromUtf8(voce)), voce);
 }
 
 QTEST_GUILESS_MAIN(tst_Helptext)
