@@ -2,17 +2,21 @@
 
 #include "ui_Blindoro.h"
 
+#include "core/generator/StimaForza.h"
 #include "core/helptext/Tastiera.h"
 #include "core/storage/FileArchivio.h"
+#include "core/storage/Windows1252.h"
 #include "core/text/Formati.h"
 #include "core/text/Testo.h"
 #include "editor/AllegaCartella.h"
 #include "editor/Calendario.h"
+#include "editor/GeneraPassword.h"
 #include "gui/Accessibilita.h"
 #include "gui/Convenzioni.h"
 #include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
+#include "gui/Piattaforma.h"
 #include "gui/Registro.h"
 #include "help/Guida.h"
 #include "output/ExpPassword.h"
@@ -22,6 +26,8 @@
 #include "validators/CodFisc.h"
 
 #include <QKeyEvent>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -42,6 +48,16 @@ const QString IndirizzoMancante =
 const QString NuovoIndirizzo = QStringLiteral("https://");
 const QString SuggerimentoData = QStringLiteral(
     "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
+const QString ElencoUtilizzatePieno = QStringLiteral(
+    "Attenzione: la password precedente non è stata aggiunta all'elenco delle password già "
+    "utilizzate, che non può superare i 5000 caratteri.\r\n\r\nLa nuova password è nel campo "
+    "Password; la scheda in archivio conserva quella precedente finché non si preme Salva.");
+const QString NessunaPasswordDaValutare =
+    QStringLiteral("La scheda non contiene una password da valutare.");
+const QString LimitiDelloStimatore = QStringLiteral(
+    "Lo stimatore riconosce le password comuni, le parole, i nomi, le date e le sequenze della "
+    "tastiera in inglese, non le parole italiane: una password fatta di parole italiane può "
+    "essere più debole di quanto stima.");
 
 // The multi-line fields hold their lines separated by CR LF in the record, as they always have.
 QString testoDi(const QWidget* controllo) {
@@ -203,11 +219,50 @@ void TfrmBlindoro::preparaConvenzioni() {
     for (const auto& [da, a] : ordine)
         invio->sposta(da, a);
 
+    preparaMenuContestuali(tasti);
+
     // Installed after the Enter order, so these see their keys first.
     for (QWidget* controllo :
          {static_cast<QWidget*>(ui->txtCreazione), static_cast<QWidget*>(ui->txtScadenza),
           static_cast<QWidget*>(ui->txtURL), static_cast<QWidget*>(ui->btnFocus)})
         controllo->installEventFilter(this);
+}
+
+// The commands without a button of their own, offered in the context menus of the fields they
+// work on, after each field's own entries; one menu a field.
+void TfrmBlindoro::preparaMenuContestuali(const QHash<QString, Scorciatoia>& tasti) {
+    struct Azione {
+        const char* nome;
+        QString didascalia;
+        QString suggerimento;
+        void (TfrmBlindoro::*gestore)();
+    };
+    const Azione azioni[] = {
+        {"actGeneraPassword", QStringLiteral("Genera password"),
+         QStringLiteral("Genera una nuova password per la scheda."),
+         &TfrmBlindoro::actGeneraPasswordClick},
+        {"actValutaPassword", QStringLiteral("Valuta la password"),
+         QStringLiteral("Valuta la forza della password della scheda."),
+         &TfrmBlindoro::actValutaPasswordClick},
+    };
+    QHash<QString, QAction*> fatte;
+    for (const Azione& azione : azioni) {
+        const QString nome = QString::fromLatin1(azione.nome);
+        fatte.insert(nome,
+                     nuovaAzione(this, nome,
+                                 Comando{azione.didascalia, azione.suggerimento, tasti.value(nome)},
+                                 [this, gestore = azione.gestore] { (this->*gestore)(); }));
+    }
+    const QList<QPair<QWidget*, QStringList>> menu{
+        {ui->txtPassword,
+         {QStringLiteral("actGeneraPassword"), QStringLiteral("actValutaPassword")}},
+    };
+    for (const auto& [campo, nomi] : menu) {
+        QList<QAction*> voci;
+        for (const QString& nome : nomi)
+            voci.append(fatte.value(nome));
+        aggiungiAlMenuContestuale(campo, voci);
+    }
 }
 
 void TfrmBlindoro::ApriArchivio(const QString& percorso, const QString& nome) {
@@ -499,6 +554,61 @@ void TfrmBlindoro::btnRispostaClick() {
 
 void TfrmBlindoro::btnCodFiscClick() {
     ControllaCodiceFiscale(this, ui->txtCodFisc->text());
+}
+
+void TfrmBlindoro::actGeneraPasswordClick() {
+    const auto generatore = std::make_unique<TfrmGeneraPassword>(this);
+    generatore->exec();
+    if (const std::optional<QString> scelta = generatore->PasswordScelta())
+        usaPassword(*scelta);
+}
+
+// A new password replaces the one the field holds, which joins the passwords used before; the
+// password is created today. Nothing reaches the archive until the record is saved.
+void TfrmBlindoro::usaPassword(const QString& nuova) {
+    const QString vecchia = ui->txtPassword->text();
+    if (!TogliSpazi(vecchia).isEmpty() && vecchia != nuova)
+        conservaPasswordUsata(vecchia);
+    ui->txtPassword->setText(nuova);
+    ui->txtCreazione->setText(DataInTesto(Piattaforma::corrente().oggi()));
+}
+
+// The password goes on a line of its own at the end of the list, unless it is the list's last
+// line already, and only while the list still fits its field in the record (its lines separated by
+// CR LF there, as the record keeps them); otherwise the list stays as it is and the user is told.
+void TfrmBlindoro::conservaPasswordUsata(const QString& vecchia) {
+    const QString elenco = ui->txtUtilizzate->toPlainText();
+    QString finoAllUltima = elenco;
+    while (finoAllUltima.endsWith(QLatin1Char('\n')))
+        finoAllUltima.chop(1);
+    if (finoAllUltima.mid(finoAllUltima.lastIndexOf(QLatin1Char('\n')) + 1) == vecchia)
+        return;
+    const QString aggiunta =
+        (elenco.isEmpty() || elenco.endsWith(QLatin1Char('\n')) ? QString()
+                                                                : QStringLiteral("\n")) +
+        vecchia;
+    const QString nelRecord = TestoCampo(Campo::Utilizzate) +
+                              QString(aggiunta).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    if (CodificaWindows1252(nelRecord).size() > LunghezzaMassima(Campo::Utilizzate)) {
+        mostraAvviso(this, ElencoUtilizzatePieno);
+        return;
+    }
+    QTextCursor fine(ui->txtUtilizzate->document());
+    fine.movePosition(QTextCursor::End);
+    fine.insertText(aggiunta);
+}
+
+void TfrmBlindoro::actValutaPasswordClick() {
+    const QString password = ui->txtPassword->text();
+    if (TogliSpazi(password).isEmpty()) {
+        mostraInformazione(this, NessunaPasswordDaValutare);
+        return;
+    }
+    const double bit = BitStimati(password);
+    mostraInformazione(this, QStringLiteral("La password è %1: circa %2 bit secondo lo stimatore.")
+                                     .arg(NomeForza(ForzaDeiBit(bit)))
+                                     .arg(qRound(bit)) +
+                                 QStringLiteral("\r\n\r\n") + LimitiDelloStimatore);
 }
 
 void TfrmBlindoro::txtCodFiscTyping() {

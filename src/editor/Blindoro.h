@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/helptext/Tastiera.h"
 #include "core/storage/Scheda.h"
 #include "gui/Finestra.h"
 #include "gui/SchedaAperta.h"
 
+#include <QHash>
 #include <QString>
 #include <array>
 #include <functional>
@@ -66,6 +68,10 @@ public:
     void btnPasswordClick();
     void btnRispostaClick();
     void btnCodFiscClick();
+    // The commands of the password field's menu: the generator, and the strength of the password
+    // the field holds.
+    void actGeneraPasswordClick();
+    void actValutaPasswordClick();
     void txtCodFiscTyping();
     void txtEmailTyping();
     void txtURLExit();
@@ -91,6 +97,9 @@ private:
     void completaIndirizzo();
     void tastoInData(QWidget* campo, QKeyEvent* tasto);
     void preparaConvenzioni();
+    void preparaMenuContestuali(const QHash<QString, Scorciatoia>& tasti);
+    void usaPassword(const QString& nuova);
+    void conservaPasswordUsata(const QString& vecchia);
 
     std::unique_ptr<Ui::TfrmBlindoro> ui;
     // The controls that hold the 16 typed fields of a record, in the record's order; the six

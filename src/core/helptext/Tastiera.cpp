@@ -46,6 +46,8 @@ QList<ComandoDaTastiera> ComandiGestioneDaTastiera() {
                 "Ctrl+Maiusc+R"),
         comando("btnCodFisc", "controlla il codice fiscale", "Ctrl+Shift+C", "Ctrl+Maiusc+C"),
         comando("btnEmail", "invia una e-mail", "Ctrl+Shift+E", "Ctrl+Maiusc+E"),
+        comando("actGeneraPassword", "Genera password", "Ctrl+Alt+G", "Ctrl+Alt+G"),
+        comando("actValutaPassword", "Valuta la password", "Ctrl+Alt+V", "Ctrl+Alt+V"),
     };
 }
 
