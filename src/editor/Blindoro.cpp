@@ -2,18 +2,22 @@
 
 #include "ui_Blindoro.h"
 
+#include "core/generator/StimaForza.h"
 #include "core/helptext/Tastiera.h"
 #include "core/storage/FileArchivio.h"
+#include "core/storage/Windows1252.h"
 #include "core/text/Formati.h"
 #include "core/text/Testo.h"
 #include "editor/AllegaCartella.h"
 #include "editor/Calendario.h"
+#include "editor/GeneraPassword.h"
 #include "gui/Accessibilita.h"
 #include "gui/ComandiAppunti.h"
 #include "gui/Convenzioni.h"
 #include "gui/Guardia.h"
 #include "gui/Messaggi.h"
 #include "gui/OpenURL.h"
+#include "gui/Piattaforma.h"
 #include "gui/Registro.h"
 #include "help/Guida.h"
 #include "output/ExpPassword.h"
@@ -24,6 +28,8 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -44,6 +50,16 @@ const QString IndirizzoMancante =
 const QString NuovoIndirizzo = QStringLiteral("https://");
 const QString SuggerimentoData = QStringLiteral(
     "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
+const QString ElencoUtilizzatePieno = QStringLiteral(
+    "Attenzione: la password precedente non è stata aggiunta all'elenco delle password già "
+    "utilizzate, che non può superare i 5000 caratteri.\r\n\r\nLa nuova password è nel campo "
+    "Password; la scheda in archivio conserva quella precedente finché non si preme Salva.");
+const QString NessunaPasswordDaValutare =
+    QStringLiteral("La scheda non contiene una password da valutare.");
+const QString LimitiDelloStimatore = QStringLiteral(
+    "Lo stimatore riconosce le password comuni, le parole, i nomi, le date e le sequenze della "
+    "tastiera in inglese, non le parole italiane: una password fatta di parole italiane può "
+    "essere più debole di quanto stima.");
 
 // The multi-line fields hold their lines separated by CR LF in the record, as they always have.
 QString testoDi(const QWidget* controllo) {
@@ -137,7 +153,7 @@ void TfrmBlindoro::preparaMenuContestuali() {
     const QList<QPair<QWidget*, QList<QAction*>>> menu{
         {ui->txtURL, {actCopiaIndirizzo}},
         {ui->txtUtente, {actCopiaUtente}},
-        {ui->txtPassword, {actCopiaPassword}},
+        {ui->txtPassword, {actCopiaPassword, actGeneraPassword, actValutaPassword}},
     };
     for (const auto& [campo, azioni] : menu)
         aggiungiAlMenuContestuale(campo, azioni);
@@ -233,11 +249,32 @@ void TfrmBlindoro::preparaConvenzioni() {
     for (const auto& [da, a] : ordine)
         invio->sposta(da, a);
 
+    preparaComandiPassword(tasti);
+
     // Installed after the Enter order, so these see their keys first.
     for (QWidget* controllo :
          {static_cast<QWidget*>(ui->txtCreazione), static_cast<QWidget*>(ui->txtScadenza),
           static_cast<QWidget*>(ui->txtURL), static_cast<QWidget*>(ui->btnFocus)})
         controllo->installEventFilter(this);
+}
+
+// The generator's commands, offered in the password field's menu (preparaMenuContestuali).
+void TfrmBlindoro::preparaComandiPassword(const QHash<QString, Scorciatoia>& tasti) {
+    const auto comando = [&](const char* nome, const QString& didascalia,
+                             const QString& suggerimento) {
+        const QString oggetto = QString::fromLatin1(nome);
+        return Comando{didascalia, suggerimento, tasti.value(oggetto)};
+    };
+    actGeneraPassword =
+        nuovaAzione(this, QStringLiteral("actGeneraPassword"),
+                    comando("actGeneraPassword", QStringLiteral("Genera password"),
+                            QStringLiteral("Genera una nuova password per la scheda.")),
+                    [this] { actGeneraPasswordClick(); });
+    actValutaPassword =
+        nuovaAzione(this, QStringLiteral("actValutaPassword"),
+                    comando("actValutaPassword", QStringLiteral("Valuta la password"),
+                            QStringLiteral("Valuta la forza della password della scheda.")),
+                    [this] { actValutaPasswordClick(); });
 }
 
 void TfrmBlindoro::ApriArchivio(const QString& percorso, const QString& nome) {
@@ -547,6 +584,61 @@ void TfrmBlindoro::actCopiaIndirizzoExecute() {
 
 void TfrmBlindoro::btnCodFiscClick() {
     ControllaCodiceFiscale(this, ui->txtCodFisc->text());
+}
+
+void TfrmBlindoro::actGeneraPasswordClick() {
+    const auto generatore = std::make_unique<TfrmGeneraPassword>(this);
+    generatore->exec();
+    if (const std::optional<QString> scelta = generatore->PasswordScelta())
+        usaPassword(*scelta);
+}
+
+// A new password replaces the one the field holds, which joins the passwords used before; the
+// password is created today. Nothing reaches the archive until the record is saved.
+void TfrmBlindoro::usaPassword(const QString& nuova) {
+    const QString vecchia = ui->txtPassword->text();
+    if (!TogliSpazi(vecchia).isEmpty() && vecchia != nuova)
+        conservaPasswordUsata(vecchia);
+    ui->txtPassword->setText(nuova);
+    ui->txtCreazione->setText(DataInTesto(Piattaforma::corrente().oggi()));
+}
+
+// The password goes on a line of its own at the end of the list, unless it is the list's last
+// line already, and only while the list still fits its field in the record (its lines separated by
+// CR LF there, as the record keeps them); otherwise the list stays as it is and the user is told.
+void TfrmBlindoro::conservaPasswordUsata(const QString& vecchia) {
+    const QString elenco = ui->txtUtilizzate->toPlainText();
+    QString finoAllUltima = elenco;
+    while (finoAllUltima.endsWith(QLatin1Char('\n')))
+        finoAllUltima.chop(1);
+    if (finoAllUltima.mid(finoAllUltima.lastIndexOf(QLatin1Char('\n')) + 1) == vecchia)
+        return;
+    const QString aggiunta =
+        (elenco.isEmpty() || elenco.endsWith(QLatin1Char('\n')) ? QString()
+                                                                : QStringLiteral("\n")) +
+        vecchia;
+    const QString nelRecord = TestoCampo(Campo::Utilizzate) +
+                              QString(aggiunta).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    if (CodificaWindows1252(nelRecord).size() > LunghezzaMassima(Campo::Utilizzate)) {
+        mostraAvviso(this, ElencoUtilizzatePieno);
+        return;
+    }
+    QTextCursor fine(ui->txtUtilizzate->document());
+    fine.movePosition(QTextCursor::End);
+    fine.insertText(aggiunta);
+}
+
+void TfrmBlindoro::actValutaPasswordClick() {
+    const QString password = ui->txtPassword->text();
+    if (TogliSpazi(password).isEmpty()) {
+        mostraInformazione(this, NessunaPasswordDaValutare);
+        return;
+    }
+    const double bit = BitStimati(password);
+    mostraInformazione(this, QStringLiteral("La password è %1: circa %2 bit secondo lo stimatore.")
+                                     .arg(NomeForza(ForzaDeiBit(bit)))
+                                     .arg(qRound(bit)) +
+                                 QStringLiteral("\r\n\r\n") + LimitiDelloStimatore);
 }
 
 void TfrmBlindoro::txtCodFiscTyping() {

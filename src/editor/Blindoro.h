@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/helptext/Tastiera.h"
 #include "core/storage/Scheda.h"
 #include "gui/Appunti.h"
 #include "gui/Finestra.h"
 #include "gui/SchedaAperta.h"
 
+#include <QHash>
 #include <QString>
 #include <array>
 #include <functional>
@@ -70,6 +72,10 @@ public:
     void btnPasswordClick();
     void btnRispostaClick();
     void btnCodFiscClick();
+    // The commands of the password field's menu: the generator, and the strength of the password
+    // the field holds.
+    void actGeneraPasswordClick();
+    void actValutaPasswordClick();
     void txtCodFiscTyping();
     void txtEmailTyping();
     void txtURLExit();
@@ -104,6 +110,9 @@ private:
     void preparaComandiAppunti();
     void preparaMenuContestuali();
     void copiaCampo(Appunti::Dato dato, const QLineEdit* campo);
+    void preparaComandiPassword(const QHash<QString, Scorciatoia>& tasti);
+    void usaPassword(const QString& nuova);
+    void conservaPasswordUsata(const QString& vecchia);
 
     std::unique_ptr<Ui::TfrmBlindoro> ui;
     // The controls that hold the 16 typed fields of a record, in the record's order; the six
@@ -120,4 +129,6 @@ private:
     QAction* actCopiaPassword = nullptr;
     QAction* actCopiaUtente = nullptr;
     QAction* actCopiaIndirizzo = nullptr;
+    QAction* actGeneraPassword = nullptr;
+    QAction* actValutaPassword = nullptr;
 };

@@ -1,9 +1,13 @@
 // The record window as the user meets it, on real archive files: opening, navigation, new,
 // duplicate and save; what its single fields and small buttons do while the user works (hints,
 // focus colours, Enter order, masking, web address and e-mail, case folding); its two dialogs,
-// the date dialog and the attachments window with its copies in the attachments folder; and the
-// window as a keyboard user and a screen reader meet it.
+// the date dialog and the attachments window with its copies in the attachments folder; the
+// password generator and the strength of the record's password; and the window as a keyboard
+// user and a screen reader meet it.
 
+#include "core/generator/FraseSegreta.h"
+#include "core/generator/Generatore.h"
+#include "core/generator/StimaForza.h"
 #include "core/helptext/Tastiera.h"
 #include "core/storage/FileArchivio.h"
 #include "core/text/Testo.h"
@@ -11,6 +15,7 @@
 #include "editor/Blindoro.h"
 #include "editor/Calendario.h"
 #include "gui/Appunti.h"
+#include "editor/GeneraPassword.h"
 #include "gui/Convenzioni.h"
 #include "gui/EtichettaAdattata.h"
 #include "support/Accessibile.h"
@@ -27,14 +32,24 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
+#include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QEnterEvent>
 #include <QFile>
+#include <QFontInfo>
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QMenu>
 #include <QPointer>
+#include <QRadioButton>
 #include <QSet>
+#include <QSpinBox>
+#include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -83,6 +98,7 @@ const QString CopiaNonRiuscita = QStringLiteral(
 } // namespace
 
 Q_DECLARE_METATYPE(Risposta)
+Q_DECLARE_METATYPE(ImpostazioniPassword)
 
 class tst_Editor : public QObject {
     Q_OBJECT
@@ -209,6 +225,77 @@ class tst_Editor : public QObject {
     QStringList allegatiDellaScheda() {
         return {ui().lblFile01->text(), ui().lblDesc01->text(), ui().lblFile02->text(),
                 ui().lblDesc02->text(), ui().lblFile03->text(), ui().lblDesc03->text()};
+    }
+
+    QAction* azione(const char* nome) {
+        auto* trovata = finestra()->findChild<QAction*>(QString::fromLatin1(nome));
+        if (!trovata)
+            qFatal("missing action %s", nome);
+        return trovata;
+    }
+
+    // Opens the password generator with the record window's command and runs `azione` on it;
+    // the dialog must be freed once closed.
+    void conGeneratore(const std::function<void(TfrmGeneraPassword&)>& azione) {
+        QPointer<QWidget> aperto;
+        const bool visto = conDialogoModale(
+            [this] { this->azione("actGeneraPassword")->trigger(); },
+            [&](QWidget* dialogo) {
+                aperto = dialogo;
+                auto* generatore = qobject_cast<TfrmGeneraPassword*>(dialogo);
+                QVERIFY(generatore);
+                QCOMPARE(dialogo->parentWidget(), static_cast<QWidget*>(finestra()));
+                azione(*generatore);
+            });
+        QVERIFY2(visto, "the generator did not open");
+        QVERIFY2(aperto.isNull(), "the generator was not freed");
+    }
+
+    static QString anteprima(TfrmGeneraPassword& generatore) {
+        return figlio<QPlainTextEdit>(&generatore, "txtAnteprima")->toPlainText();
+    }
+    static QString testoDi(TfrmGeneraPassword& generatore, const char* etichetta) {
+        return figlio<QLabel>(&generatore, etichetta)->text();
+    }
+    static QString bit(double valore, int decimali) {
+        return QLocale(QLocale::Italian, QLocale::Italy).toString(valore, 'f', decimali) +
+               QStringLiteral(" bit");
+    }
+    // What the generator shows of the strength of the password it shows, for a choice of this
+    // exact entropy: the estimate, the exact figure, and the word of the smaller one.
+    static void verificaForza(TfrmGeneraPassword& generatore, double esatta) {
+        const double stima = BitStimati(anteprima(generatore));
+        QCOMPARE(testoDi(generatore, "lblStima"),
+                 QStringLiteral("Stima di zxcvbn: circa ") + bit(std::round(stima), 0));
+        QCOMPARE(testoDi(generatore, "lblEntropia"),
+                 QStringLiteral("Entropia esatta: ") + bit(esatta, 1));
+        QCOMPARE(testoDi(generatore, "lblForza"), NomeForza(ForzaDeiBit(std::min(stima, esatta))));
+    }
+
+    // The entries of a field's context menu, as it opens: the field's own, then the window's.
+    QList<QAction*> vociDelMenu(QWidget* campo, QStringList* testi) {
+        QList<QAction*> voci;
+        QTimer sonda;
+        sonda.setInterval(5);
+        connect(&sonda, &QTimer::timeout, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu || !menu->isVisible())
+                return;
+            sonda.stop();
+            voci = menu->actions();
+            for (QAction* voce : voci)
+                *testi << (voce->isSeparator() ? QStringLiteral("|") : voce->text());
+            menu->close();
+        });
+        sonda.start();
+        QContextMenuEvent richiesta(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                    campo->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(campo, &richiesta);
+        // A field's own menu pops up and returns at once; the window's runs until it closes.
+        if (!QTest::qWaitFor([&] { return !sonda.isActive(); }, 2000))
+            qWarning("no context menu opened");
+        sonda.stop();
+        return voci;
     }
 
 private Q_SLOTS:
@@ -1279,6 +1366,376 @@ private Q_SLOTS:
         QVERIFY(piattaforma->aperture.isEmpty());
     }
 
+    // --- The password generator and the strength of the record's password ---
+
+    // The generator opens on a password of 20 characters of the four classes, in a monospaced
+    // font, with its strength; its choices keep to their limits.
+    void generatoreScelteELimiti() {
+        conGeneratore([&](TfrmGeneraPassword& generatore) {
+            auto* lunghezza = figlio<QSpinBox>(&generatore, "spnLunghezza");
+            auto* parole = figlio<QSpinBox>(&generatore, "spnParole");
+            auto* separatore = figlio<QLineEdit>(&generatore, "txtSeparatore");
+            QCOMPARE(generatore.windowTitle(), QStringLiteral(" Genera password"));
+            QVERIFY(figlio<QRadioButton>(&generatore, "rdoCaratteri")->isChecked());
+            QCOMPARE(lunghezza->minimum(), 8);
+            QCOMPARE(lunghezza->maximum(), 120);
+            QCOMPARE(lunghezza->value(), 20);
+            QCOMPARE(parole->minimum(), 4);
+            QCOMPARE(parole->maximum(), 10);
+            QCOMPARE(parole->value(), 5);
+            QCOMPARE(separatore->text(), QStringLiteral("-"));
+            QCOMPARE(separatore->maxLength(), 3);
+            for (const char* classe : {"chkMaiuscole", "chkMinuscole", "chkCifre", "chkSimboli"})
+                QVERIFY2(figlio<QCheckBox>(&generatore, classe)->isChecked(), classe);
+            QVERIFY(!figlio<QCheckBox>(&generatore, "chkSenzaSosia")->isChecked());
+            QVERIFY(QFontInfo(figlio<QPlainTextEdit>(&generatore, "txtAnteprima")->font())
+                        .fixedPitch());
+            QVERIFY(figlio<QPushButton>(&generatore, "btnUsa")->isDefault());
+
+            QCOMPARE(anteprima(generatore).size(), 20);
+            verificaForza(generatore, EntropiaEsatta(ImpostazioniPassword{}));
+            QCOMPARE(testoDi(generatore, "lblEntropia"),
+                     QStringLiteral("Entropia esatta: 130,9 bit"));
+            QVERIFY(!figlio<QLabel>(&generatore, "lblForza")->toolTip().isEmpty());
+
+            lunghezza->setValue(121);
+            QCOMPARE(anteprima(generatore).size(), 120);
+            lunghezza->setValue(7);
+            QCOMPARE(anteprima(generatore).size(), 8);
+            verificaForza(generatore, EntropiaEsatta(ImpostazioniPassword{8}));
+            // A separator takes no small letter and nothing beyond printable ASCII.
+            separatore->clear();
+            digita(separatore, QStringLiteral("aè+Bz=#"));
+            QCOMPARE(separatore->text(), QStringLiteral("+B="));
+        });
+    }
+
+    void generatoreClassiDiCaratteri_data() {
+        QTest::addColumn<ImpostazioniPassword>("scelte");
+        QTest::newRow("the four, 20") << ImpostazioniPassword{};
+        QTest::newRow("the four without look-alikes, 120")
+            << ImpostazioniPassword{120, true, true, true, true, true};
+        QTest::newRow("digits alone, 8") << ImpostazioniPassword{8, false, false, true, false};
+        QTest::newRow("symbols alone, 30") << ImpostazioniPassword{30, false, false, false, true};
+        QTest::newRow("letters without look-alikes, 16")
+            << ImpostazioniPassword{16, true, true, false, false, true};
+        QTest::newRow("capitals and digits, 12")
+            << ImpostazioniPassword{12, true, false, true, false};
+    }
+
+    // Every password holds only the chosen classes, each at least once, and no look-alike when
+    // they are left out; its exact entropy is that of the choice.
+    void generatoreClassiDiCaratteri() {
+        QFETCH(ImpostazioniPassword, scelte);
+        conGeneratore([&](TfrmGeneraPassword& generatore) {
+            figlio<QSpinBox>(&generatore, "spnLunghezza")->setValue(scelte.lunghezza);
+            figlio<QCheckBox>(&generatore, "chkMaiuscole")->setChecked(scelte.maiuscole);
+            figlio<QCheckBox>(&generatore, "chkMinuscole")->setChecked(scelte.minuscole);
+            figlio<QCheckBox>(&generatore, "chkCifre")->setChecked(scelte.cifre);
+            figlio<QCheckBox>(&generatore, "chkSimboli")->setChecked(scelte.simboli);
+            figlio<QCheckBox>(&generatore, "chkSenzaSosia")->setChecked(scelte.senzaSosia);
+            const QList<QString> classi = ClassiScelte(scelte);
+            const QString alfabeto = classi.join(QString());
+            for (int estrazione = 0; estrazione < 20; ++estrazione) {
+                figlio<QPushButton>(&generatore, "btnRigenera")->click();
+                const QString password = anteprima(generatore);
+                QCOMPARE(password.size(), scelte.lunghezza);
+                for (QChar c : password) {
+                    QVERIFY2(alfabeto.contains(c), qPrintable(password));
+                    QVERIFY2(!scelte.senzaSosia || !QLatin1String(SosiaPassword).contains(c),
+                             qPrintable(password));
+                }
+                for (const QString& classe : classi)
+                    QVERIFY2(std::any_of(password.begin(), password.end(),
+                                         [&](QChar c) { return classe.contains(c); }),
+                             qPrintable(password));
+            }
+            verificaForza(generatore, EntropiaEsatta(scelte));
+        });
+    }
+
+    // With no class chosen there is no password: the dialog says what is missing, and neither
+    // "Usa" nor Enter closes it; choosing a class again gives one.
+    void generatoreSenzaClassi() {
+        conGeneratore([&](TfrmGeneraPassword& generatore) {
+            for (const char* classe : {"chkMaiuscole", "chkMinuscole", "chkCifre", "chkSimboli"})
+                figlio<QCheckBox>(&generatore, classe)->setChecked(false);
+            auto* txtAnteprima = figlio<QPlainTextEdit>(&generatore, "txtAnteprima");
+            QCOMPARE(txtAnteprima->toPlainText(), QString());
+            QCOMPARE(txtAnteprima->placeholderText(),
+                     QStringLiteral("Scegliere almeno un tipo di caratteri."));
+            QVERIFY(!figlio<QPushButton>(&generatore, "btnUsa")->isEnabled());
+            QVERIFY(!figlio<QPushButton>(&generatore, "btnRigenera")->isEnabled());
+            QCOMPARE(testoDi(generatore, "lblForza"), QStringLiteral("-"));
+            QTest::keyClick(txtAnteprima, Qt::Key_Return);
+            QVERIFY(generatore.isVisible());
+
+            figlio<QCheckBox>(&generatore, "chkCifre")->setChecked(true);
+            QVERIFY(figlio<QPushButton>(&generatore, "btnUsa")->isEnabled());
+            QCOMPARE(anteprima(generatore).size(), 20);
+        });
+        QCOMPARE(ui().txtPassword->text(), QString());
+    }
+
+    // "Rigenera" draws another password with the same choices.
+    void generatoreRigenera() {
+        conGeneratore([&](TfrmGeneraPassword& generatore) {
+            QSet<QString> viste{anteprima(generatore)};
+            for (int i = 0; i < 5; ++i) {
+                figlio<QPushButton>(&generatore, "btnRigenera")->click();
+                QCOMPARE(anteprima(generatore).size(), 20);
+                viste.insert(anteprima(generatore));
+            }
+            // Six draws of 131 bits each: two the same would be a fault, not chance.
+            QCOMPARE(viste.size(), 6);
+        });
+    }
+
+    // The passphrase: words of the built-in list, as many as chosen, joined by the separator;
+    // its exact entropy is words x log2(list size), and the word for its strength comes from
+    // that figure whenever the estimator, which does not know Italian, rates it higher.
+    void generatoreFraseDiParole() {
+        QSet<QString> elenco;
+        for (qsizetype i = 0; i < NumeroParole(); ++i)
+            elenco.insert(Parola(i));
+        conGeneratore([&](TfrmGeneraPassword& generatore) {
+            figlio<QRadioButton>(&generatore, "rdoFrase")->click();
+            QCOMPARE(figlio<QStackedWidget>(&generatore, "stkTipo")->currentWidget()->objectName(),
+                     QStringLiteral("pagFrase"));
+            auto* parole = figlio<QSpinBox>(&generatore, "spnParole");
+            auto* separatore = figlio<QLineEdit>(&generatore, "txtSeparatore");
+            const QList<std::pair<int, QString>> scelte{
+                {5, QStringLiteral("-")}, {4, QStringLiteral(" ")}, {10, QStringLiteral("+=#")}};
+            for (const auto& [numero, segno] : scelte) {
+                parole->setValue(numero);
+                separatore->setText(segno);
+                const QStringList frase = anteprima(generatore).split(segno);
+                QCOMPARE(frase.size(), numero);
+                for (const QString& parola : frase)
+                    QVERIFY2(elenco.contains(parola), qPrintable(parola));
+                const double esatta = numero * std::log2(double(NumeroParole()));
+                verificaForza(generatore, esatta);
+                if (BitStimati(anteprima(generatore)) > esatta)
+                    QCOMPARE(testoDi(generatore, "lblForza"), NomeForza(ForzaDeiBit(esatta)));
+            }
+            QCOMPARE(testoDi(generatore, "lblEntropia"),
+                     QStringLiteral("Entropia esatta: ") +
+                         bit(10 * std::log2(double(NumeroParole())), 1));
+            QVERIFY(
+                testoDi(generatore, "lblElenco")
+                    .contains(QLocale(QLocale::Italian, QLocale::Italy).toString(NumeroParole()) +
+                              QStringLiteral(" parole")));
+
+            separatore->clear();
+            QCOMPARE(anteprima(generatore), QString());
+            QVERIFY(!figlio<QPushButton>(&generatore, "btnUsa")->isEnabled());
+            QVERIFY(
+                !figlio<QPlainTextEdit>(&generatore, "txtAnteprima")->placeholderText().isEmpty());
+
+            // Back to characters: a password of the length still chosen.
+            figlio<QRadioButton>(&generatore, "rdoCaratteri")->click();
+            QCOMPARE(anteprima(generatore).size(), 20);
+        });
+    }
+
+    void usaPasswordGenerata_data() {
+        QTest::addColumn<QString>("vecchia");
+        QTest::addColumn<QString>("elenco");
+        QTest::addColumn<QString>("elencoDopo");
+        QTest::addColumn<bool>("pieno");
+        const QString x2494(2494, QLatin1Char('x'));
+        const QString x2495(2495, QLatin1Char('x'));
+        QTest::newRow("into an empty list") << "segreta2"
+                                            << ""
+                                            << "segreta2" << false;
+        QTest::newRow("on a new last line") << "segreta2"
+                                            << "prima\nseconda"
+                                            << "prima\nseconda\nsegreta2" << false;
+        QTest::newRow("after the line break the list ends with") << "segreta2"
+                                                                 << "prima\n"
+                                                                 << "prima\nsegreta2" << false;
+        QTest::newRow("already the last line") << "segreta2"
+                                               << "prima\nsegreta2"
+                                               << "prima\nsegreta2" << false;
+        QTest::newRow("already the last line, a line break after it") << "segreta2"
+                                                                      << "segreta2\n"
+                                                                      << "segreta2\n"
+                                                                      << false;
+        QTest::newRow("an earlier line is no reason to skip it")
+            << "segreta2"
+            << "segreta2\naltra"
+            << "segreta2\naltra\nsegreta2" << false;
+        QTest::newRow("no old password") << ""
+                                         << "prima"
+                                         << "prima" << false;
+        QTest::newRow("blanks are no password") << "   "
+                                                << "prima"
+                                                << "prima" << false;
+        // In the record the lines are separated by CR LF: 2494 + 2 + 2494, then 2 + 8.
+        QTest::newRow("filling the field to its last character")
+            << "segreta2" << x2494 + "\n" + x2494 << x2494 + "\n" + x2494 + "\nsegreta2" << false;
+        QTest::newRow("one character more than the field holds")
+            << "segreta2" << x2495 + "\n" + x2494 << x2495 + "\n" + x2494 << true;
+        QTest::newRow("a list already longer than its field")
+            << "segreta2" << QString(6000, QLatin1Char('y')) << QString(6000, QLatin1Char('y'))
+            << true;
+    }
+
+    // "Usa" puts the new password into the field, moves the one it held to the end of the
+    // passwords used before (when it fits) and makes the creation date today; the archive is
+    // written only by "Salva", with all three.
+    void usaPasswordGenerata() {
+        QFETCH(QString, vecchia);
+        QFETCH(QString, elenco);
+        QFETCH(QString, elencoDopo);
+        QFETCH(bool, pieno);
+        apriArchivio(3);
+        vaiAllaScheda(2);
+        ui().txtPassword->setText(vecchia);
+        ui().txtUtilizzate->setPlainText(elenco);
+        const QByteArray archivio = contenutoFile(percorso);
+
+        if (pieno)
+            piattaforma->attendi(
+                TipoMessaggio::Avviso, Pulsanti::OkAnnulla,
+                QStringLiteral("Attenzione: la password precedente non è stata aggiunta "
+                               "all'elenco delle password già utilizzate, che non può superare "
+                               "i 5000 caratteri.\r\n\r\nLa nuova password è nel campo "
+                               "Password; la scheda in archivio conserva quella precedente "
+                               "finché non si preme Salva."));
+        QString nuova;
+        conGeneratore([&](TfrmGeneraPassword& generatore) {
+            nuova = anteprima(generatore);
+            figlio<QPushButton>(&generatore, "btnUsa")->click();
+        });
+        QCOMPARE(nuova.size(), 20);
+        QCOMPARE(ui().txtPassword->text(), nuova);
+        QCOMPARE(ui().txtUtilizzate->toPlainText(), elencoDopo);
+        QCOMPARE(ui().txtCreazione->text(), QStringLiteral("07/03/2024"));
+        QCOMPARE(ui().txtScadenza->text(), QStringLiteral("31/12/2027"));
+        QCOMPARE(ui().lblPosizione->text(), QStringLiteral("2"));
+        QVERIFY2(contenutoFile(percorso) == archivio, "the archive changed before Salva");
+
+        salva(ModificheSalvate);
+        const TScheda salvata = leggiScheda(percorso, 1);
+        QCOMPARE(DecodificaCampo(salvata, Campo::Password), nuova);
+        QCOMPARE(DecodificaCampo(salvata, Campo::Utilizzate),
+                 QString(elencoDopo).replace(QLatin1Char('\n'), QLatin1String("\r\n")).left(5000));
+        QCOMPARE(DecodificaCampo(salvata, Campo::Creazione), QStringLiteral("07/03/2024"));
+        QCOMPARE(DecodificaCampo(leggiScheda(percorso, 0), Campo::Password),
+                 QStringLiteral("segreta1"));
+    }
+
+    // Enter in the dialog's fields takes the password shown.
+    void invioUsaLaPassword() {
+        apriArchivio(2);
+        vaiAllaScheda(2);
+        QString vista;
+        conGeneratore([&](TfrmGeneraPassword& generatore) {
+            auto* lunghezza = figlio<QSpinBox>(&generatore, "spnLunghezza");
+            lunghezza->setFocus();
+            lunghezza->selectAll();
+            QTest::keyClicks(lunghezza, QStringLiteral("32"));
+            QTest::keyClick(lunghezza, Qt::Key_Return);
+            vista = anteprima(generatore);
+            QVERIFY(!generatore.isVisible());
+        });
+        QCOMPARE(vista.size(), 32);
+        QCOMPARE(ui().txtPassword->text(), vista);
+        QCOMPARE(ui().txtUtilizzate->toPlainText(), QStringLiteral("segreta2"));
+    }
+
+    // "Annulla" and Esc leave the record as it was.
+    void annullaGeneratoreNonCambiaNulla() {
+        apriArchivio(2);
+        vaiAllaScheda(1);
+        for (const char* modo : {"btnAnnulla", "Esc"}) {
+            conGeneratore([&](TfrmGeneraPassword& generatore) {
+                if (QLatin1String(modo) == QLatin1String("Esc"))
+                    QTest::keyClick(figlio<QPushButton>(&generatore, "btnRigenera"),
+                                    Qt::Key_Escape);
+                else
+                    figlio<QPushButton>(&generatore, modo)->click();
+                QVERIFY(!generatore.isVisible());
+            });
+            QCOMPARE(ui().txtPassword->text(), QStringLiteral("segreta1"));
+            QCOMPARE(ui().txtUtilizzate->toPlainText(), QString());
+            QCOMPARE(ui().txtCreazione->text(), QString());
+        }
+    }
+
+    void valutaPassword_data() {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("messaggio");
+        const auto giudizio = [](const char* forza) {
+            return QStringLiteral("La password è ") + QString::fromUtf8(forza) +
+                   QStringLiteral(" secondo lo stimatore.\r\n\r\nLo stimatore riconosce le "
+                                  "password comuni, le parole, i nomi, le date e le sequenze "
+                                  "della tastiera in inglese, non le parole italiane: una "
+                                  "password fatta di parole italiane può essere più debole di "
+                                  "quanto stima.");
+        };
+        QTest::newRow("a common password") << "123456" << giudizio("Debole: circa 1 bit");
+        QTest::newRow("a known pattern") << "Tr0ub4dor&3" << giudizio("Discreta: circa 47 bit");
+        QTest::newRow("common words")
+            << "gatto-casa-mare-sole-luna" << giudizio("Buona: circa 92 bit");
+        QTest::newRow("random, 20 characters")
+            << "q7$Lw!2Zr#9xTv&4Mp@K" << giudizio("Ottima: circa 115 bit");
+        QTest::newRow("no password") << ""
+                                     << "La scheda non contiene una password da valutare.";
+        QTest::newRow("blanks") << "   "
+                                << "La scheda non contiene una password da valutare.";
+    }
+
+    // The strength of the password the record holds, on request, from the real library: never
+    // the password itself.
+    void valutaPassword() {
+        QFETCH(QString, password);
+        QFETCH(QString, messaggio);
+        ui().txtPassword->setText(password);
+        piattaforma->attendi(TipoMessaggio::Informazione, Pulsanti::OkAnnulla, messaggio);
+        azione("actValutaPassword")->trigger();
+        QCOMPARE(piattaforma->mostrati.size(), 1);
+        QVERIFY(TogliSpazi(password).isEmpty() ||
+                !piattaforma->mostrati[0].testo.contains(password));
+    }
+
+    // The password field's context menu holds its own entries, then the two commands, which its
+    // keys give from anywhere in the window.
+    void menuDelCampoPassword() {
+        QCOMPARE(azione("actGeneraPassword")->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+Alt+G")));
+        QCOMPARE(azione("actValutaPassword")->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+Alt+V")));
+        ui().txtPassword->setText(QStringLiteral("123456"));
+        mettiFocus(ui().txtUtente);
+        piattaforma->attendi(TipoMessaggio::Informazione, Pulsanti::OkAnnulla,
+                             QStringLiteral("La password è Debole: circa 1 bit secondo lo "
+                                            "stimatore.\r\n\r\nLo stimatore riconosce le password "
+                                            "comuni, le parole, i nomi, le date e le sequenze "
+                                            "della tastiera in inglese, non le parole italiane: "
+                                            "una password fatta di parole italiane può essere più "
+                                            "debole di quanto stima."));
+        QTest::keyClick(ui().txtUtente, Qt::Key_V, Qt::ControlModifier | Qt::AltModifier);
+        QTRY_COMPARE(piattaforma->mostrati.size(), 1);
+        QCOMPARE(QApplication::focusWidget(), ui().txtUtente);
+
+        QStringList testi;
+        const QList<QAction*> voci = vociDelMenu(ui().txtPassword, &testi);
+        QVERIFY2(testi.size() > 4, qPrintable(testi.join(QLatin1Char(','))));
+        QCOMPARE(testi.mid(testi.size() - 3),
+                 (QStringList{"|", "Genera password", "Valuta la password"}));
+        QCOMPARE(voci.mid(voci.size() - 2),
+                 (QList<QAction*>{azione("actGeneraPassword"), azione("actValutaPassword")}));
+        for (QWidget* campo :
+             {static_cast<QWidget*>(ui().txtTitolo), static_cast<QWidget*>(ui().txtNote)}) {
+            QStringList altri;
+            vociDelMenu(campo, &altri);
+            QVERIFY2(!altri.isEmpty() && !altri.contains(QStringLiteral("Genera password")),
+                     qPrintable(campo->objectName()));
+        }
+    }
+
     // --- Without the mouse, and with a screen reader ---
 
     // Every command of the record window is offered to assistive technology by its caption, with
@@ -1527,6 +1984,9 @@ private Q_SLOTS:
         QTest::newRow("F1: help") << QKeyCombination(Qt::Key_F1) << "TfrmGuida";
         QTest::newRow("Ctrl+Shift+C: tax code")
             << QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_C) << "TfrmCodFisc";
+        QTest::newRow("Ctrl+Alt+G: password generator")
+            << QKeyCombination(Qt::ControlModifier | Qt::AltModifier, Qt::Key_G)
+            << "TfrmGeneraPassword";
     }
 
     // Each window the record window opens is reached by its keys and left with Esc; it is a

@@ -79,8 +79,12 @@ QStringList problemiComandi(QWidget* finestra) {
         if (ruolo != QAccessible::Button && ruolo != QAccessible::ButtonMenu &&
             ruolo != QAccessible::CheckBox && ruolo != QAccessible::RadioButton)
             problemi << nomeDi(pulsante) + QStringLiteral(": role %1").arg(int(ruolo));
+        // A check box or a radio button is pressed by its toggle action.
+        const QString premi = ruolo == QAccessible::CheckBox || ruolo == QAccessible::RadioButton
+                                  ? QAccessibleActionInterface::toggleAction()
+                                  : QAccessibleActionInterface::pressAction();
         QAccessibleActionInterface* azioni = interfaccia->actionInterface();
-        if (!azioni || !azioni->actionNames().contains(QAccessibleActionInterface::pressAction()))
+        if (!azioni || !azioni->actionNames().contains(premi))
             problemi << nomeDi(pulsante) + QStringLiteral(": no press action");
     }
     return problemi;

@@ -67,6 +67,8 @@ QList<ComandoDaTastiera> ComandiGestioneDaTastiera() {
          TastoCopiaUtente()},
         {QStringLiteral("actCopiaIndirizzo"), QStringLiteral("copia l'indirizzo del sito"),
          TastoCopiaIndirizzo()},
+        comando("actGeneraPassword", "Genera password", "Ctrl+Alt+G", "Ctrl+Alt+G"),
+        comando("actValutaPassword", "Valuta la password", "Ctrl+Alt+V", "Ctrl+Alt+V"),
     };
 }
 

@@ -20,7 +20,8 @@ struct ComandoDaTastiera {
 };
 
 // Every command of the record window, in the order the help lists them: the row of commands from
-// left to right, then the small buttons beside the fields, from the top.
+// left to right, the small buttons beside the fields, from the top, then the commands that have no
+// button (the actions offered in the fields' context menus).
 QList<ComandoDaTastiera> ComandiGestioneDaTastiera();
 
 // The keys every window gives the same command: its help, its printing, the export.

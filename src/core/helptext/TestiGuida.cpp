@@ -15,6 +15,21 @@ QStringList ParagrafiApertura() {
     };
 }
 
+QString TestoGeneratorePassword() {
+    return QStringLiteral(
+        "Per cambiare la password di un sito, il menu del campo Password (il tasto destro del "
+        "mouse o il tasto Menu della tastiera) offre il comando Genera password: la finestra "
+        "che si apre estrae a caso una password di caratteri, da 8 a 120, oppure una frase di "
+        "parole italiane, da 4 a 10, e ne mostra la forza. Il giudizio segue la minore di due "
+        "misure: l'entropia esatta della scelta e la stima dello stimatore zxcvbn, che non "
+        "conosce le parole italiane e sopravvaluta le frasi. Con il pulsante Usa la nuova "
+        "password passa nel campo Password, quella precedente si aggiunge in fondo alle password "
+        "già utilizzate (se l'elenco ha ancora spazio) e la data di creazione diventa quella di "
+        "oggi; resta da scegliere la nuova data di scadenza e da premere Salva. Il comando "
+        "Valuta la password, nello stesso menu, dice quanto è forte la password della scheda "
+        "senza mostrarla.");
+}
+
 QStringList ParagrafiGestione() {
     return {
         QStringLiteral(
@@ -73,7 +88,8 @@ QStringList ParagrafiGestione() {
             "Le password e le riposte segrete sono nascoste sotto forma di asterischi per evitare "
             "che occhi indiscreti possano scorgerle mentre si usa il programma. Il pulsante con "
             "l'icona di un occhio mostra il testo in chiaro, così da poterlo copiare negli Appunti "
-            "e incollare nei campi del sito protetto."),
+            "e incollare nei campi del sito protetto. ") +
+            TestoGeneratorePassword(),
         QStringLiteral(
             "Il campo \"E-mail\" consente di inviare un messaggio di posta elettronica al contatto "
             "selezionato senza uscire dal programma, mentre il campo \"URL\" è affiancato da un "

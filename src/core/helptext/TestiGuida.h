@@ -17,6 +17,10 @@ QStringList ParagrafiGestione();
 // Topic C: the export.
 QStringList ParagrafiEsportazione();
 
+// The sentences of the record window's help that tell the password generator and the strength
+// estimate.
+QString TestoGeneratorePassword();
+
 QStringList ParagrafiGuida(ArgomentoGuida argomento);
 QString TitoloGuida(ArgomentoGuida argomento);
 // The paragraphs with an empty line between them: CR LF CR LF, nothing after the last one.

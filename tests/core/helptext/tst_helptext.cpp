@@ -226,7 +226,7 @@ void tst_Helptext::corpoConUnaRigaVuotaFraIParagrafi() {
 // the keyboard gives, with its keys as the user reads them; no two commands share keys.
 void tst_Helptext::tastiDellaFinestraDelleSchede() {
     const QList<ComandoDaTastiera> comandi = ComandiGestioneDaTastiera();
-    QCOMPARE(comandi.size(), 22);
+    QCOMPARE(comandi.size(), 24);
     const QString gestione = CorpoGuida(ArgomentoGuida::Gestione);
     QVERIFY(gestione.contains(TestoComandiDaTastiera()));
     QVERIFY(CorpoGuida(ArgomentoGuida::Avvio).contains(TestoComandiDaTastiera()));
@@ -243,6 +243,14 @@ void tst_Helptext::tastiDellaFinestraDelleSchede() {
     for (const char* standard : {"Ctrl+N", "Ctrl+S", "Ctrl+F", "Ctrl+P", "F1"})
         QVERIFY2(tasti.contains(QLatin1String(standard)), standard);
     QVERIFY(ParagrafiGestione().last().endsWith(TestoComandiDaTastiera()));
+    // The password field's commands come last, with the keys kept for them.
+    QCOMPARE(comandi.at(19).controllo, QStringLiteral("actGeneraPassword"));
+    QCOMPARE(comandi.at(19).scorciatoia, (Scorciatoia{"Ctrl+Alt+G", "Ctrl+Alt+G"}));
+    QCOMPARE(comandi.at(20).controllo, QStringLiteral("actValutaPassword"));
+    QCOMPARE(comandi.at(20).scorciatoia, (Scorciatoia{"Ctrl+Alt+V", "Ctrl+Alt+V"}));
+    // The paragraph on the hidden passwords tells the generator after its own sentences.
+    QVERIFY(ParagrafiGestione().at(9).endsWith(QStringLiteral("sito protetto. ") +
+                                               TestoGeneratorePassword()));
 }
 
 // The document built beside the program holds every title and every paragraph.
@@ -271,6 +279,16 @@ void tst_Helptext::documentoPdfContieneOgniArgomento() {
                              "Ctrl+Alt+U copiano la password e il nome utente",
                              "resta negli appunti per 10 secondi"})
         QVERIFY2(testo.contains(QString::fromUtf8(voce)), voce);
+    // Every key of the record window, the password field's commands among them, as the user
+    // reads it, and the generator's sentences.
+    for (const ComandoDaTastiera& comando : ComandiGestioneDaTastiera()) {
+        const QString voce =
+            comando.nome + QStringLiteral(" (") + comando.scorciatoia.testo + QLatin1Char(')');
+        QVERIFY2(testo.contains(voce), qPrintable(voce));
+    }
+    QVERIFY(testo.contains(QStringLiteral("Genera password (Ctrl+Alt+G)")));
+    QVERIFY(testo.contains(QStringLiteral("Valuta la password (Ctrl+Alt+V)")));
+    QVERIFY(testo.contains(spaziUnici(TestoGeneratorePassword())));
 }
 
 QTEST_GUILESS_MAIN(tst_Helptext)
