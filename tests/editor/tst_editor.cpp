@@ -14,8 +14,8 @@
 #include "editor/AllegaCartella.h"
 #include "editor/Blindoro.h"
 #include "editor/Calendario.h"
-#include "gui/Appunti.h"
 #include "editor/GeneraPassword.h"
+#include "gui/Appunti.h"
 #include "gui/Convenzioni.h"
 #include "gui/EtichettaAdattata.h"
 #include "support/Accessibile.h"
@@ -31,8 +31,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QClipboard>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QEnterEvent>
@@ -1723,8 +1723,8 @@ private Q_SLOTS:
         QStringList testi;
         const QList<QAction*> voci = vociDelMenu(ui().txtPassword, &testi);
         QVERIFY2(testi.size() > 4, qPrintable(testi.join(QLatin1Char(','))));
-        QCOMPARE(testi.mid(testi.size() - 3),
-                 (QStringList{"|", "Genera password", "Valuta la password"}));
+        QCOMPARE(testi.mid(testi.size() - 4),
+                 (QStringList{"|", "Copia la password", "Genera password", "Valuta la password"}));
         QCOMPARE(voci.mid(voci.size() - 2),
                  (QList<QAction*>{azione("actGeneraPassword"), azione("actValutaPassword")}));
         for (QWidget* campo :
@@ -2173,14 +2173,17 @@ private Q_SLOTS:
         QStringList voci;
         const bool visto = conMenuContestuale(testo, QPoint(10, 10), [&](QMenu* menu) {
             const QList<QAction*> azioni = menu->actions();
-            QAction* copia = azioni.last();
+            // The first entry after the separator that ends the field's own.
+            qsizetype posto = azioni.size() - 1;
+            while (posto > 0 && !azioni[posto - 1]->isSeparator())
+                --posto;
+            QVERIFY(posto > 1);
+            QAction* copia = azioni[posto];
             QCOMPARE(copia->text(), voce);
             QCOMPARE(copia->statusTip(), suggerimento);
-            QVERIFY(azioni.size() > 2 && azioni[azioni.size() - 2]->isSeparator());
             QVERIFY(copia->shortcut().toString().startsWith(QLatin1String("Ctrl+Alt+")));
             QAccessibleInterface* interfaccia = QAccessible::queryAccessibleInterface(menu);
-            QAccessibleInterface* ultima = interfaccia->child(interfaccia->childCount() - 1);
-            QCOMPARE(ultima->text(QAccessible::Name), voce);
+            QCOMPARE(interfaccia->child(int(posto))->text(QAccessible::Name), voce);
             for (QAction* a : azioni)
                 voci << a->text();
             scegliVoce(menu, voce);

@@ -243,11 +243,11 @@ void tst_Helptext::tastiDellaFinestraDelleSchede() {
     for (const char* standard : {"Ctrl+N", "Ctrl+S", "Ctrl+F", "Ctrl+P", "F1"})
         QVERIFY2(tasti.contains(QLatin1String(standard)), standard);
     QVERIFY(ParagrafiGestione().last().endsWith(TestoComandiDaTastiera()));
-    // The password field's commands come last, with the keys kept for them.
-    QCOMPARE(comandi.at(19).controllo, QStringLiteral("actGeneraPassword"));
-    QCOMPARE(comandi.at(19).scorciatoia, (Scorciatoia{"Ctrl+Alt+G", "Ctrl+Alt+G"}));
-    QCOMPARE(comandi.at(20).controllo, QStringLiteral("actValutaPassword"));
-    QCOMPARE(comandi.at(20).scorciatoia, (Scorciatoia{"Ctrl+Alt+V", "Ctrl+Alt+V"}));
+    // The commands without a button come last, with the keys kept for them.
+    QCOMPARE(comandi.at(22).controllo, QStringLiteral("actGeneraPassword"));
+    QCOMPARE(comandi.at(22).scorciatoia, (Scorciatoia{"Ctrl+Alt+G", "Ctrl+Alt+G"}));
+    QCOMPARE(comandi.at(23).controllo, QStringLiteral("actValutaPassword"));
+    QCOMPARE(comandi.at(23).scorciatoia, (Scorciatoia{"Ctrl+Alt+V", "Ctrl+Alt+V"}));
     // The paragraph on the hidden passwords tells the generator after its own sentences.
     QVERIFY(ParagrafiGestione().at(9).endsWith(QStringLiteral("sito protetto. ") +
                                                TestoGeneratorePassword()));
