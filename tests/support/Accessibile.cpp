@@ -79,9 +79,13 @@ QStringList problemiComandi(QWidget* finestra) {
         if (ruolo != QAccessible::Button && ruolo != QAccessible::ButtonMenu &&
             ruolo != QAccessible::CheckBox && ruolo != QAccessible::RadioButton)
             problemi << nomeDi(pulsante) + QStringLiteral(": role %1").arg(int(ruolo));
+        // A box that is ticked or not is toggled; any other button is pressed.
+        const QString azione = ruolo == QAccessible::CheckBox || ruolo == QAccessible::RadioButton
+                                   ? QAccessibleActionInterface::toggleAction()
+                                   : QAccessibleActionInterface::pressAction();
         QAccessibleActionInterface* azioni = interfaccia->actionInterface();
-        if (!azioni || !azioni->actionNames().contains(QAccessibleActionInterface::pressAction()))
-            problemi << nomeDi(pulsante) + QStringLiteral(": no press action");
+        if (!azioni || !azioni->actionNames().contains(azione))
+            problemi << nomeDi(pulsante) + QStringLiteral(": no %1 action").arg(azione);
     }
     return problemi;
 }

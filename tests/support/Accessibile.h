@@ -10,7 +10,7 @@ class QWidget;
 // it found, one line each naming the control; none when all is well.
 
 // Every enabled command the window shows (every button, the pictures included) offers a name and
-// a press action, in a role of a button.
+// a press action (a toggle action, for a box that is ticked or not), in a role of a button.
 QStringList problemiComandi(QWidget* finestra);
 
 // The controls that Tab reaches follow the reading order, block by block: a control comes after

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTest>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -52,6 +53,14 @@ template <class Prova> int eseguiProvaFinestre(int argc, char** argv) {
 // test. Returns whether a modal dialog was seen.
 bool conDialogoModale(const std::function<void()>& apri,
                       const std::function<void(QWidget*)>& azione);
+
+// Asks `widget` for its context menu as the user does: a right click at `punto`, or, without a
+// point, the Menu key (which goes to the widget with the focus). Returns the entries of the menu
+// that shows, as assistive technology reads them ("name\tkeys", or the name alone; separators
+// left out), or none when no menu shows; the menu is closed again, after choosing the entry
+// named `scegli` when one is given (as Enter on it does).
+QStringList vociMenuContestuale(QWidget* widget, std::optional<QPoint> punto,
+                                const QString& scegli = QString());
 
 // Types text into a widget one character at a time, non-ASCII characters included.
 void digita(QWidget* destinatario, const QString& testo);

@@ -16,6 +16,11 @@ Scorciatoia TastoEsportazione() {
     return {QStringLiteral("Ctrl+Shift+X"), QStringLiteral("Ctrl+Maiusc+X")};
 }
 
+// With Shift, as the export's key.
+Scorciatoia TastoImportazione() {
+    return {QStringLiteral("Ctrl+Shift+I"), QStringLiteral("Ctrl+Maiusc+I")};
+}
+
 // The standard keys where the desktop has one (new, save, find, print, help, close), the others
 // chosen among those that no text field takes for itself on any desktop.
 QList<ComandoDaTastiera> ComandiGestioneDaTastiera() {
@@ -46,6 +51,7 @@ QList<ComandoDaTastiera> ComandiGestioneDaTastiera() {
                 "Ctrl+Maiusc+R"),
         comando("btnCodFisc", "controlla il codice fiscale", "Ctrl+Shift+C", "Ctrl+Maiusc+C"),
         comando("btnEmail", "invia una e-mail", "Ctrl+Shift+E", "Ctrl+Maiusc+E"),
+        {QStringLiteral("actImportaSchede"), QStringLiteral("Importa schede"), TastoImportazione()},
     };
 }
 
@@ -56,7 +62,13 @@ QString TestoComandiDaTastiera() {
     return QStringLiteral("Tutti i comandi della finestra di gestione delle schede si possono dare "
                           "anche dalla tastiera, senza il mouse: ") +
            voci.join(QStringLiteral(", ")) +
-           QStringLiteral(". Il tasto Tab passa da un campo al successivo; nei campi delle date "
+           QStringLiteral(". Il comando Importa schede si trova anche nel menu che si apre con il "
+                          "tasto destro del mouse sullo sfondo della finestra, o con il tasto "
+                          "Menu fuori dai campi: legge un file CSV esportato da KeePassXC, da "
+                          "Bitwarden, da Chrome o Edge, da Firefox, o il foglio di calcolo di "
+                          "Blindoro salvato come CSV, ne mostra in anteprima le schede e le "
+                          "aggiunge tutte insieme in fondo all'archivio. Il tasto Tab passa da un "
+                          "campo al successivo; nei campi delle date "
                           "un tasto qualsiasi apre il calendario, Canc o Backspace li svuotano. "
                           "Nelle altre finestre il tasto Tab raggiunge ogni pulsante, che si preme "
                           "con la barra spaziatrice o con Invio, il tasto F1 apre la guida e Esc "

@@ -226,7 +226,11 @@ void tst_Helptext::corpoConUnaRigaVuotaFraIParagrafi() {
 // the keyboard gives, with its keys as the user reads them; no two commands share keys.
 void tst_Helptext::tastiDellaFinestraDelleSchede() {
     const QList<ComandoDaTastiera> comandi = ComandiGestioneDaTastiera();
-    QCOMPARE(comandi.size(), 19);
+    QCOMPARE(comandi.size(), 20);
+    // The commands without a button come after the buttons; the import is the last.
+    QCOMPARE(comandi.last().controllo, QStringLiteral("actImportaSchede"));
+    QCOMPARE(comandi.last().scorciatoia,
+             (Scorciatoia{QStringLiteral("Ctrl+Shift+I"), QStringLiteral("Ctrl+Maiusc+I")}));
     const QString gestione = CorpoGuida(ArgomentoGuida::Gestione);
     QVERIFY(gestione.contains(TestoComandiDaTastiera()));
     QVERIFY(CorpoGuida(ArgomentoGuida::Avvio).contains(TestoComandiDaTastiera()));
@@ -264,6 +268,15 @@ void tst_Helptext::documentoPdfContieneOgniArgomento() {
         for (const QString& paragrafo : ParagrafiGuida(argomento))
             QVERIFY2(testo.contains(spaziUnici(paragrafo)), qPrintable(paragrafo));
     }
+    // Every key of the record window, the import's among them, and where the import is.
+    for (const ComandoDaTastiera& comando : ComandiGestioneDaTastiera()) {
+        const QString voce =
+            comando.nome + QStringLiteral(" (") + comando.scorciatoia.testo + QLatin1Char(')');
+        QVERIFY2(testo.contains(voce), qPrintable(voce));
+    }
+    QVERIFY(testo.contains(QStringLiteral("Importa schede (Ctrl+Maiusc+I)")));
+    QVERIFY(testo.contains(QStringLiteral("Il comando Importa schede si trova anche nel menu che "
+                                          "si apre con il tasto destro del mouse")));
 }
 
 QTEST_GUILESS_MAIN(tst_Helptext)
