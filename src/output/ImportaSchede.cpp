@@ -257,7 +257,7 @@ void TfrmImportaSchede::mostraRilievi() {
     QStringList descrizioni = anteprima_.Descrizioni(riga);
     if (descrizioni.isEmpty())
         descrizioni << QStringLiteral("Nessun rilievo: sarà aggiunta come nuova scheda.");
-    ui->txtRilievi->setPlainText(QStringLiteral("Riga %1 del file. ").arg(anteprima_.Linea(riga)) +
+    ui->txtRilievi->setPlainText(QStringLiteral("Riga %1 del file:\n").arg(anteprima_.Linea(riga)) +
                                  descrizioni.join(QLatin1Char('\n')));
 }
 

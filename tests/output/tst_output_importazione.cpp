@@ -314,7 +314,7 @@ void tst_Output::importazioneAnteprimaEImporta() {
                 .toString();
         QCOMPARE(tuttiIRilievi.count(QLatin1Char('\n')), 4); // five letters the code page lacks
         QCOMPARE(figlio<QPlainTextEdit>(&finestra, "txtRilievi")->toPlainText(),
-                 QStringLiteral("Riga 7 del file. ") + tuttiIRilievi);
+                 QStringLiteral("Riga 7 del file:\n") + tuttiIRilievi);
         titoloGreco = cella(&finestra, 4, ColonnaRighe::Titolo);
         QCOMPARE(titoloGreco.size(), 6);
 
