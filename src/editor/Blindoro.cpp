@@ -21,6 +21,7 @@
 #include "gui/Registro.h"
 #include "help/Guida.h"
 #include "output/ExpPassword.h"
+#include "output/ImportaSchede.h"
 #include "output/Segnalati.h"
 #include "output/StampaCredenziali.h"
 #include "output/TrovaPassword.h"
@@ -202,6 +203,18 @@ void TfrmBlindoro::preparaConvenzioni() {
                                                  testo, tasti.value(comando->objectName())});
         suggerimenti->suggerimento(comando, testo);
     }
+    // The commands without a button: actions of the window, offered in the context menu of its
+    // background (wherever a right click or the Menu key lands outside the fields).
+    const QList<QAction*> azioni{
+        nuovaAzione(this, QStringLiteral("actImportaSchede"),
+                    Comando{QStringLiteral("Importa schede"),
+                            QStringLiteral("Aggiungi all'archivio le schede di un file CSV "
+                                           "esportato da un altro programma o dal foglio di "
+                                           "calcolo."),
+                            tasti.value(QStringLiteral("actImportaSchede"))},
+                    [this] { actImportaSchedeClick(); }),
+    };
+    aggiungiAlMenuContestuale(this, azioni);
     // The record number is read as "Scheda 3"; the hidden button that takes the focus on saving
     // is no control of the user's.
     nomeDaTesto(ui->lblPosizione, [](const QString& numero) {
@@ -520,6 +533,10 @@ void TfrmBlindoro::cmdTrovaClick() {
 
 void TfrmBlindoro::cmdScadenzeClick() {
     apriDialogo<TfrmSegnalati>(this);
+}
+
+void TfrmBlindoro::actImportaSchedeClick() {
+    ImportaSchede(*this);
 }
 
 void TfrmBlindoro::cmdGuidaClick() {

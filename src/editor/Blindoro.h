@@ -67,6 +67,7 @@ public:
     void cmdTrovaClick();
     void cmdScadenzeClick();
     void cmdGuidaClick();
+    void actImportaSchedeClick();
     void btnSitoClick();
     void btnEmailClick();
     void btnPasswordClick();

@@ -97,7 +97,7 @@ CelleEsportate TModelloSchede::Celle(qsizetype riga) const {
     return righe_[static_cast<std::size_t>(riga)];
 }
 
-TGrigliaSchede::TGrigliaSchede(QWidget* parent)
+TGriglia::TGriglia(QWidget* parent)
     : QTableView(parent) {
     setAlternatingRowColors(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -124,7 +124,7 @@ void TGrigliaSchede::setModel(QAbstractItemModel* modello) {
         setColumnWidth(colonna, AspettoColonne[static_cast<std::size_t>(colonna)].larghezza);
 }
 
-void TGrigliaSchede::ConfermaModifica() {
+void TGriglia::ConfermaModifica() {
     QWidget* editore = indexWidget(currentIndex());
     if (!editore)
         return;

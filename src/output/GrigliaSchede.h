@@ -89,14 +89,22 @@ private:
     qsizetype numerate_ = 0;
 };
 
-// The grid of the export window: fixed rows of 21 units, alternating colours, the columns' widths;
-// a key typed on an editable cell starts editing it, Tab leaves the grid.
-class TGrigliaSchede : public QTableView {
+// A grid of texts as the windows show them: fixed rows of 21 units, alternating colours, one cell
+// chosen at a time; a key typed on an editable cell starts editing it, Tab leaves the grid.
+class TGriglia : public QTableView {
     Q_OBJECT
 public:
-    explicit TGrigliaSchede(QWidget* parent = nullptr);
+    explicit TGriglia(QWidget* parent = nullptr);
+
+    // Hands a cell being typed into to the model, so what the user sees is what the window uses.
+    void ConfermaModifica();
+};
+
+// The grid of the export window, with the widths of its columns.
+class TGrigliaSchede : public TGriglia {
+    Q_OBJECT
+public:
+    using TGriglia::TGriglia;
 
     void setModel(QAbstractItemModel* modello) override;
-    // Hands a cell being typed into to the model, so what the user sees is what gets exported.
-    void ConfermaModifica();
 };

@@ -1849,6 +1849,66 @@ private Q_SLOTS:
         QCOMPARE(pulsanti, 19);
     }
 
+    // "Importa schede" has no button: it is an entry of the context menu of the window's
+    // background, with its keys, wherever a right click lands outside the fields (on the
+    // background, a caption, a frame, a command) and from the Menu key when no field has the
+    // focus (after a save); a field's menu keeps to the field's own entries. Chosen there, it asks
+    // for the CSV file.
+    void importaSchedeNelMenuDelloSfondo() {
+        apriArchivio(1);
+        const QStringList voci{QStringLiteral("Importa schede\tCtrl+Shift+I")};
+        auto* azione = figlio<QAction>(finestra(), "actImportaSchede");
+        QCOMPARE(azione->text(), QStringLiteral("Importa schede"));
+        QCOMPARE(azione->statusTip(),
+                 QStringLiteral("Aggiungi all'archivio le schede di un file CSV esportato da un "
+                                "altro programma o dal foglio di calcolo."));
+        QCOMPARE(azione->toolTip(), azione->statusTip());
+        for (const char* dove : {"panContainer", "bkgSfondo", "lblTitolo", "bkgCredenziali",
+                                 "shpPulsanti01", "cmdSalva", "lblNome", "shpInfo"})
+            QCOMPARE(vociMenuContestuale(figlio<QWidget>(finestra(), dove), QPoint(3, 3)), voci);
+
+        compilaObbligatori();
+        salva(SchedaInserita);
+        QCOMPARE(QApplication::focusWidget(), ui().btnFocus);
+        QCOMPARE(vociMenuContestuale(ui().btnFocus, std::nullopt), voci);
+
+        for (QWidget* campo :
+             {static_cast<QWidget*>(ui().txtTitolo), static_cast<QWidget*>(ui().txtNote)}) {
+            const QStringList delCampo = vociMenuContestuale(campo, QPoint(3, 3));
+            QVERIFY2(!delCampo.isEmpty(), qPrintable(campo->objectName()));
+            QVERIFY2(!delCampo.contains(voci[0]), qPrintable(delCampo.join(u'|')));
+        }
+
+        piattaforma->attendiFile(QString());
+        vociMenuContestuale(figlio<QWidget>(finestra(), "panContainer"), QPoint(3, 3),
+                            QStringLiteral("Importa schede"));
+        QCOMPARE(piattaforma->dialoghiFile.size(), 1);
+        QCOMPARE(piattaforma->dialoghiFile[0].titolo,
+                 QStringLiteral("Selezionare il file CSV da importare:"));
+        QCOMPARE(piattaforma->dialoghiFile[0].filtro,
+                 QStringLiteral("File CSV (*.csv);;Tutti i file (*.*)"));
+    }
+
+    // Ctrl+Shift+I from inside any field asks for the CSV file; cancelled, nothing else happens:
+    // the record shown and the archive stay as they were.
+    void importaSchedeDallaTastiera() {
+        apriArchivio(2);
+        vaiAllaScheda(2);
+        const QByteArray prima = contenutoFile(percorso);
+        for (QWidget* campo :
+             {static_cast<QWidget*>(ui().txtPassword), static_cast<QWidget*>(ui().txtNote)}) {
+            mettiFocus(campo);
+            piattaforma->attendiFile(QString());
+            QTest::keyClick(campo, Qt::Key_I, Qt::ControlModifier | Qt::ShiftModifier);
+            QTRY_COMPARE(QApplication::focusWidget(), campo);
+        }
+        QCOMPARE(piattaforma->dialoghiFile.size(), 2);
+        QVERIFY(piattaforma->mostrati.isEmpty());
+        QCOMPARE(ui().lblPosizione->text(), QStringLiteral("2"));
+        QCOMPARE(ui().txtTitolo->text(), QStringLiteral("Sito 2"));
+        QCOMPARE(contenutoFile(percorso), prima);
+    }
+
     // Pressing "Salva" through assistive technology returns at once; the save runs right after,
     // from the event loop, and its warning comes then.
     void salvaPremutoDallaTecnologiaAssistiva() {

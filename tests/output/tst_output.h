@@ -20,6 +20,7 @@
 
 class ComponenteRapporto;
 class QDialog;
+class TfrmImportaSchede;
 class TfrmSegnalati;
 class TfrmTrovaPassword;
 
@@ -57,6 +58,15 @@ class tst_Output : public QObject {
     // report engine prepared: the title, then the lines, then the footer; the memo as tall as
     // its lines and its band 10 units taller; the window still open.
     void verificaStampa(QDialog& finestra, ComponenteRapporto& rapporto, const QString& titolo);
+
+    // Import (tst_output_importazione.cpp): a CSV file among the user's documents, beside the
+    // program folder; the record window's command "Importa schede" given, `file` chosen in its
+    // file dialog and `azione` run on the preview; fails when no preview opened, when it is of
+    // another class or owner, or when it was not freed afterwards.
+    QString fileDaImportare(const QByteArray& csv,
+                            const QString& nome = QStringLiteral("elenco.csv"));
+    void conImportazione(const QString& file,
+                         const std::function<void(TfrmImportaSchede&)>& azione);
 
 private Q_SLOTS:
     void init();
@@ -120,4 +130,13 @@ private Q_SLOTS:
     void esportazioneArchivioNonLetto();
     void esportazioneRigaDeiSuggerimenti();
     void esportazioneGuidaEdEsci();
+
+    // --- Import (tst_output_importazione.cpp) ---
+    void importazioneRifiutata_data();
+    void importazioneRifiutata();
+    void importazioneAnteprimaEImporta();
+    void importazioneSuDiscoPieno();
+    void importazioneAnnullata_data();
+    void importazioneAnnullata();
+    void importazioneConLaTastiera();
 };

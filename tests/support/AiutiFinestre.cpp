@@ -1,6 +1,7 @@
 #include "support/AiutiFinestre.h"
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -69,6 +70,49 @@ void scegliVoce(QMenu* menu, const QString& testo) {
         }
     QTest::qFail(qPrintable(QStringLiteral("no entry \"%1\" in the menu").arg(testo)), __FILE__,
                  __LINE__);
+QStringList vociMenuContestuale(QWidget* widget, std::optional<QPoint> punto,
+                                const QString& scegli) {
+    QStringList voci;
+    bool visto = false;
+    const auto esamina = [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (visto || !menu || !menu->isVisible())
+            return;
+        visto = true;
+        QAccessibleInterface* interfaccia = QAccessible::queryAccessibleInterface(menu);
+        for (int i = 0; interfaccia && i < interfaccia->childCount(); ++i) {
+            QAccessibleInterface* voce = interfaccia->child(i);
+            if (voce->role() == QAccessible::Separator)
+                continue;
+            const QString tasti = voce->text(QAccessible::Accelerator);
+            voci << voce->text(QAccessible::Name) +
+                        (tasti.isEmpty() ? QString() : QLatin1Char('\t') + tasti);
+        }
+        for (QAction* azione : menu->actions()) {
+            if (!scegli.isEmpty() && azione->text() == scegli) {
+                menu->setActiveAction(azione);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+        }
+        menu->close();
+    };
+    // A menu run with exec() is looked at from the event loop it runs; one that pops up and
+    // returns (a text field's own) right after.
+    QTimer sonda;
+    sonda.setInterval(5);
+    QObject::connect(&sonda, &QTimer::timeout, esamina);
+    sonda.start();
+    // The mouse over a list or a memo is over its viewport.
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(widget); area && punto)
+        widget = area->viewport();
+    const QPoint dove = punto.value_or(widget->rect().center());
+    QContextMenuEvent richiesta(punto ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard,
+                                dove, widget->mapToGlobal(dove));
+    QApplication::sendEvent(widget, &richiesta);
+    sonda.stop();
+    esamina();
+    return voci;
 }
 
 void digita(QWidget* destinatario, const QString& testo) {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTest>
 #include <functional>
+#include <optional>
 
 class QMenu;
 class QWidget;
@@ -61,6 +62,13 @@ bool conMenuContestuale(QWidget* widget, QPoint punto, const std::function<void(
 
 // Chooses the menu's entry with that text as a click does.
 void scegliVoce(QMenu* menu, const QString& testo);
+// Asks `widget` for its context menu as the user does: a right click at `punto`, or, without a
+// point, the Menu key (which goes to the widget with the focus). Returns the entries of the menu
+// that shows, as assistive technology reads them ("name\tkeys", or the name alone; separators
+// left out), or none when no menu shows; the menu is closed again, after choosing the entry
+// named `scegli` when one is given (as Enter on it does).
+QStringList vociMenuContestuale(QWidget* widget, std::optional<QPoint> punto,
+                                const QString& scegli = QString());
 
 // Types text into a widget one character at a time, non-ASCII characters included.
 void digita(QWidget* destinatario, const QString& testo);

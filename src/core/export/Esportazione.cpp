@@ -48,14 +48,28 @@ void Scrivi(QIODevice& dispositivo, const QByteArray& byte) {
 }
 
 // The cell's text as it goes into the file: trimmed, every line break (CR LF, CR or LF) one
-// blank, so the file stays one line, and the three signs that HTML reads as markup escaped. The
-// rules apply to the bytes of the code page, not to the text: a character the code page lacks can
-// become one of those signs on the way (a full-width "<" is written "<").
+// blank, so the file stays one line, and the three signs that HTML reads as markup escaped. A
+// spreadsheet, as a browser, shows a run of blanks as one blank; it keeps a blank written as the
+// reference "&#32;", so the second and later blanks of a run are written so. The rules apply to
+// the bytes of the code page, not to the text: a character the code page lacks can become one of
+// those signs on the way (a full-width "<" is written "<").
 void AggiungiCella(QByteArray& riga, const QString& cella) {
     const QByteArray testo = CodificaWindows1252(TogliSpazi(cella));
     riga += InizioCella;
+    bool dopoSpazio = false;
     for (qsizetype i = 0; i < testo.size(); ++i) {
-        const char carattere = testo[i];
+        char carattere = testo[i];
+        if (carattere == '\r' || carattere == '\n') {
+            if (carattere == '\r' && i + 1 < testo.size() && testo[i + 1] == '\n')
+                ++i;
+            carattere = ' ';
+        }
+        if (carattere == ' ') {
+            riga += dopoSpazio ? "&#32;" : " ";
+            dopoSpazio = true;
+            continue;
+        }
+        dopoSpazio = false;
         switch (carattere) {
         case '&':
             riga += "&amp;";
@@ -65,14 +79,6 @@ void AggiungiCella(QByteArray& riga, const QString& cella) {
             break;
         case '>':
             riga += "&gt;";
-            break;
-        case '\r':
-            if (i + 1 < testo.size() && testo[i + 1] == '\n')
-                ++i;
-            riga += ' ';
-            break;
-        case '\n':
-            riga += ' ';
             break;
         default:
             riga += carattere;

@@ -56,7 +56,8 @@ CelleEsportate CelleDellaScheda(const TScheda& scheda);
 // Writes the spreadsheet file to `dispositivo`, open for writing: the head, the header row and
 // one row for each of `righe`, all on one line with no line break anywhere, in Windows-1252
 // without a byte-order mark. Each data cell is marked as text for Calc and Excel, trimmed, a line
-// break inside it becomes a blank, and "&", "<", ">" are written as "&amp;", "&lt;", "&gt;".
+// break inside it becomes a blank, the second and later blanks of a run are written "&#32;" (so
+// that a spreadsheet keeps them), and "&", "<", ">" are written as "&amp;", "&lt;", "&gt;".
 // Each row is written as soon as it is ready; a file device is flushed at the end. The first
 // write or flush that fails throws ErroreEsportazione; what was written before it stays written.
 void EsportaInFoglio(const RigheDaEsportare& righe, QIODevice& dispositivo);

@@ -31,6 +31,11 @@ Scorciatoia TastoCopiaIndirizzo() {
     return {QStringLiteral("Ctrl+Alt+I"), QStringLiteral("Ctrl+Alt+I")};
 }
 
+// With Shift, as the export's key.
+Scorciatoia TastoImportazione() {
+    return {QStringLiteral("Ctrl+Shift+I"), QStringLiteral("Ctrl+Maiusc+I")};
+}
+
 // The standard keys where the desktop has one (new, save, find, print, help, close), the others
 // chosen among those that no text field takes for itself on any desktop.
 QList<ComandoDaTastiera> ComandiGestioneDaTastiera() {
@@ -69,6 +74,7 @@ QList<ComandoDaTastiera> ComandiGestioneDaTastiera() {
          TastoCopiaIndirizzo()},
         comando("actGeneraPassword", "Genera password", "Ctrl+Alt+G", "Ctrl+Alt+G"),
         comando("actValutaPassword", "Valuta la password", "Ctrl+Alt+V", "Ctrl+Alt+V"),
+        {QStringLiteral("actImportaSchede"), QStringLiteral("Importa schede"), TastoImportazione()},
     };
 }
 
@@ -79,7 +85,13 @@ QString TestoComandiDaTastiera() {
     return QStringLiteral("Tutti i comandi della finestra di gestione delle schede si possono dare "
                           "anche dalla tastiera, senza il mouse: ") +
            voci.join(QStringLiteral(", ")) +
-           QStringLiteral(". Il tasto Tab passa da un campo al successivo; nei campi delle date "
+           QStringLiteral(". Il comando Importa schede si trova anche nel menu che si apre con il "
+                          "tasto destro del mouse sullo sfondo della finestra, o con il tasto "
+                          "Menu fuori dai campi: legge un file CSV esportato da KeePassXC, da "
+                          "Bitwarden, da Chrome o Edge, da Firefox, o il foglio di calcolo di "
+                          "Blindoro salvato come CSV, ne mostra in anteprima le schede e le "
+                          "aggiunge tutte insieme in fondo all'archivio. Il tasto Tab passa da un "
+                          "campo al successivo; nei campi delle date "
                           "un tasto qualsiasi apre il calendario, Canc o Backspace li svuotano. "
                           "Nelle altre finestre il tasto Tab raggiunge ogni pulsante, che si preme "
                           "con la barra spaziatrice o con Invio, il tasto F1 apre la guida e Esc "

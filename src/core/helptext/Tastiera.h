@@ -20,8 +20,8 @@ struct ComandoDaTastiera {
 };
 
 // Every command of the record window, in the order the help lists them: the row of commands from
-// left to right, the small buttons beside the fields, from the top, then the commands that have no
-// button (the actions offered in the fields' context menus).
+// left to right, then the small buttons beside the fields, from the top, then the commands that
+// have no button (actions of the window, offered in its context menus).
 QList<ComandoDaTastiera> ComandiGestioneDaTastiera();
 
 // The keys every window gives the same command: its help, its printing, the export.
@@ -33,6 +33,9 @@ Scorciatoia TastoEsportazione();
 Scorciatoia TastoCopiaPassword();
 Scorciatoia TastoCopiaUtente();
 Scorciatoia TastoCopiaIndirizzo();
+
+// The import of records from a CSV file: the record window's command, and the preview's "Importa".
+Scorciatoia TastoImportazione();
 
 // The sentences of the record window's help that tell the keys above.
 QString TestoComandiDaTastiera();

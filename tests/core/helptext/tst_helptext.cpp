@@ -226,7 +226,11 @@ void tst_Helptext::corpoConUnaRigaVuotaFraIParagrafi() {
 // the keyboard gives, with its keys as the user reads them; no two commands share keys.
 void tst_Helptext::tastiDellaFinestraDelleSchede() {
     const QList<ComandoDaTastiera> comandi = ComandiGestioneDaTastiera();
-    QCOMPARE(comandi.size(), 24);
+    QCOMPARE(comandi.size(), 25);
+    // The commands without a button come after the buttons; the import is the last.
+    QCOMPARE(comandi.last().controllo, QStringLiteral("actImportaSchede"));
+    QCOMPARE(comandi.last().scorciatoia,
+             (Scorciatoia{QStringLiteral("Ctrl+Shift+I"), QStringLiteral("Ctrl+Maiusc+I")}));
     const QString gestione = CorpoGuida(ArgomentoGuida::Gestione);
     QVERIFY(gestione.contains(TestoComandiDaTastiera()));
     QVERIFY(CorpoGuida(ArgomentoGuida::Avvio).contains(TestoComandiDaTastiera()));
@@ -279,7 +283,7 @@ void tst_Helptext::documentoPdfContieneOgniArgomento() {
                              "Ctrl+Alt+U copiano la password e il nome utente",
                              "resta negli appunti per 10 secondi"})
         QVERIFY2(testo.contains(QString::fromUtf8(voce)), voce);
-    // Every key of the record window, the password field's commands among them, as the user
+    // Every key of the record window, the commands without a button among them, as the user
     // reads it, and the generator's sentences.
     for (const ComandoDaTastiera& comando : ComandiGestioneDaTastiera()) {
         const QString voce =
@@ -289,6 +293,9 @@ void tst_Helptext::documentoPdfContieneOgniArgomento() {
     QVERIFY(testo.contains(QStringLiteral("Genera password (Ctrl+Alt+G)")));
     QVERIFY(testo.contains(QStringLiteral("Valuta la password (Ctrl+Alt+V)")));
     QVERIFY(testo.contains(spaziUnici(TestoGeneratorePassword())));
+    QVERIFY(testo.contains(QStringLiteral("Importa schede (Ctrl+Maiusc+I)")));
+    QVERIFY(testo.contains(QStringLiteral("Il comando Importa schede si trova anche nel menu che "
+                                          "si apre con il tasto destro del mouse")));
 }
 
 QTEST_GUILESS_MAIN(tst_Helptext)
