@@ -70,6 +70,8 @@ void scegliVoce(QMenu* menu, const QString& testo) {
         }
     QTest::qFail(qPrintable(QStringLiteral("no entry \"%1\" in the menu").arg(testo)), __FILE__,
                  __LINE__);
+}
+
 QStringList vociMenuContestuale(QWidget* widget, std::optional<QPoint> punto,
                                 const QString& scegli) {
     QStringList voci;
