@@ -275,26 +275,12 @@ class tst_Editor : public QObject {
     // The entries of a field's context menu, as it opens: the field's own, then the window's.
     QList<QAction*> vociDelMenu(QWidget* campo, QStringList* testi) {
         QList<QAction*> voci;
-        QTimer sonda;
-        sonda.setInterval(5);
-        connect(&sonda, &QTimer::timeout, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (!menu || !menu->isVisible())
-                return;
-            sonda.stop();
-            voci = menu->actions();
-            for (QAction* voce : voci)
-                *testi << (voce->isSeparator() ? QStringLiteral("|") : voce->text());
-            menu->close();
-        });
-        sonda.start();
-        QContextMenuEvent richiesta(QContextMenuEvent::Keyboard, QPoint(5, 5),
-                                    campo->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(campo, &richiesta);
-        // A field's own menu pops up and returns at once; the window's runs until it closes.
-        if (!QTest::qWaitFor([&] { return !sonda.isActive(); }, 2000))
+        if (!conMenuContestuale(campo, QPoint(5, 5), [&](QMenu* menu) {
+                voci = menu->actions();
+                for (QAction* voce : voci)
+                    *testi << (voce->isSeparator() ? QStringLiteral("|") : voce->text());
+            }))
             qWarning("no context menu opened");
-        sonda.stop();
         return voci;
     }
 

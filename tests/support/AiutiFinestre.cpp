@@ -40,25 +40,28 @@ bool conDialogoModale(const std::function<void()>& apri,
 
 bool conMenuContestuale(QWidget* widget, QPoint punto, const std::function<void(QMenu*)>& azione) {
     bool visto = false;
-    QTimer sonda;
-    sonda.setInterval(5);
-    QObject::connect(&sonda, &QTimer::timeout, [&] {
+    const auto esamina = [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu || !menu->isVisible())
+        if (visto || !menu || !menu->isVisible())
             return;
-        sonda.stop();
         visto = true;
         QPointer<QMenu> guardia(menu);
         azione(menu);
         if (guardia && guardia->isVisible())
             guardia->close();
-    });
+    };
+    // A menu run with exec() is looked at from the event loop it runs; one that pops up and
+    // returns (a text field's own) right after.
+    QTimer sonda;
+    sonda.setInterval(5);
+    QObject::connect(&sonda, &QTimer::timeout, esamina);
     sonda.start();
     auto* area = qobject_cast<QAbstractScrollArea*>(widget);
     QWidget* destinatario = area ? area->viewport() : widget;
     QContextMenuEvent richiesta(QContextMenuEvent::Mouse, punto, destinatario->mapToGlobal(punto));
     QApplication::sendEvent(destinatario, &richiesta);
     sonda.stop();
+    esamina();
     return visto;
 }
 
