@@ -2,7 +2,10 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHash>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMetaObject>
@@ -164,9 +167,31 @@ void rinnovaInterfaccia(QObject* oggetto) {
 
 } // namespace
 
+// Shift+F10 opens the context menu of the control with the focus, as the Menu key does: the key
+// that keyboards without a Menu key, and their users, expect.
+class MenuDaTastiera : public QObject {
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override {
+        if (evento->type() != QEvent::KeyPress)
+            return false;
+        const auto* tasto = static_cast<QKeyEvent*>(evento);
+        QWidget* fuoco = QApplication::focusWidget();
+        if (tasto->key() != Qt::Key_F10 || tasto->modifiers() != Qt::ShiftModifier || !fuoco ||
+            oggetto != fuoco)
+            return false;
+        const QPoint centro = fuoco->rect().center();
+        QContextMenuEvent richiesta(QContextMenuEvent::Keyboard, centro,
+                                    fuoco->mapToGlobal(centro));
+        QApplication::sendEvent(fuoco, &richiesta);
+        return true;
+    }
+};
+
 void PreparaAccessibilita() {
     static const bool installata = [] {
         QAccessible::installFactory(&interfacciaDelProgramma);
+        if (qApp)
+            qApp->installEventFilter(new MenuDaTastiera);
         return true;
     }();
     Q_UNUSED(installata);

@@ -1688,6 +1688,28 @@ private Q_SLOTS:
 
     // The password field's context menu holds its own entries, then the two commands, which its
     // keys give from anywhere in the window.
+    // Shift+F10 opens the menu of the field with the focus, as the Menu key does.
+    void menuConMaiuscoloF10() {
+        mettiFocus(ui().txtPassword);
+        QStringList voci;
+        QTimer sonda;
+        sonda.setInterval(5);
+        connect(&sonda, &QTimer::timeout, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu || !menu->isVisible())
+                return;
+            sonda.stop();
+            for (QAction* voce : menu->actions())
+                voci << voce->text();
+            menu->close();
+        });
+        sonda.start();
+        QTest::keyClick(ui().txtPassword, Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(!sonda.isActive());
+        QVERIFY2(voci.contains(QStringLiteral("Copia la password")), qPrintable(voci.join('|')));
+        QCOMPARE(ui().txtPassword->text(), QString());
+    }
+
     void menuDelCampoPassword() {
         QCOMPARE(azione("actGeneraPassword")->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+Alt+G")));

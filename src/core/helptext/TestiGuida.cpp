@@ -18,7 +18,7 @@ QStringList ParagrafiApertura() {
 QString TestoGeneratorePassword() {
     return QStringLiteral(
         "Per cambiare la password di un sito, il menu del campo Password (il tasto destro del "
-        "mouse o il tasto Menu della tastiera) offre il comando Genera password: la finestra "
+        "mouse, il tasto Menu o Maiusc+F10) offre il comando Genera password: la finestra "
         "che si apre estrae a caso una password di caratteri, da 8 a 120, oppure una frase di "
         "parole italiane, da 4 a 10, e ne mostra la forza. Il giudizio segue la minore di due "
         "misure: l'entropia esatta della scelta e la stima dello stimatore zxcvbn, che non "
