@@ -170,6 +170,9 @@ void rinnovaInterfaccia(QObject* oggetto) {
 // Shift+F10 opens the context menu of the control with the focus, as the Menu key does: the key
 // that keyboards without a Menu key, and their users, expect.
 class MenuDaTastiera : public QObject {
+public:
+    using QObject::QObject;
+
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override {
         if (evento->type() != QEvent::KeyPress)
@@ -191,7 +194,7 @@ void PreparaAccessibilita() {
     static const bool installata = [] {
         QAccessible::installFactory(&interfacciaDelProgramma);
         if (qApp)
-            qApp->installEventFilter(new MenuDaTastiera);
+            qApp->installEventFilter(new MenuDaTastiera(qApp));
         return true;
     }();
     Q_UNUSED(installata);

@@ -184,8 +184,9 @@ void tst_Output::importazioneRifiutata_data() {
     QTest::newRow("a row of three cells")
         << chrome + "a,b,c,d\n\n\"x\ny\",u,n\n"
         << true << true << "Riga 4: 3 celle, mentre l'intestazione ne ha 4.";
-    QTest::newRow("NUL byte") << chrome + QByteArray("a,b,c,d\ne,f\0,g,h\n", 19) << true << true
-                              << "Riga 3: il file contiene un carattere nullo";
+    QTest::newRow("NUL byte") << chrome + QByteArray("a,b,c,d\ne,f\0,g,h\n",
+                                                     sizeof "a,b,c,d\ne,f\0,g,h\n" - 1)
+                              << true << true << "Riga 3: il file contiene un carattere nullo";
     QTest::newRow("not UTF-8") << chrome + "Chamb\xE9ry,b,c,d\n"
                                << true << true << "Riga 2: il testo non è in UTF-8 valido.";
     QTest::newRow("unknown header")
